@@ -1,0 +1,36 @@
+#include <iostream>
+#include <string>
+
+#include "lan.h"
+#include "resultat.h"
+
+void visa_varden() {
+  std::cout << std::endl;
+  std::cout << "-----" << std::endl;
+  std::cout << "L\xE5nesumma: " << lanesumma << " kr" << std::endl;
+  std::cout << "R\xE4nta:     " << ranta << "%" << std::endl;
+  std::cout << "Skatt:     " << skatt << "%" << std::endl;
+  std::cout << "-----" << std::endl;
+}
+
+int main() {
+  std::cout << "Kvintorn (v.0.1)" << std::endl;
+  std::cout << "Skriven av Kvintorns utvecklarlag" << std::endl;
+  matain();
+  for (;;) {
+    visa_varden();
+    std::cout << "St\xE4mmer v\xE4rdena? (j/n): ";
+    std::string svar;
+    if (!(std::cin >> svar)) {
+      indata_slut();
+    }
+    if (svar == "j") {
+      break;
+    }
+    matain();
+    matain_skatt();
+  }
+  resultat();
+  std::cout << std::endl;
+  return slutstatus(0);
+}
