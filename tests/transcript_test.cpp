@@ -1,0 +1,75 @@
+// Each folder under cases/ is one dialogue: `input` is fed to the program,
+// `stdout` and `stderr` (empty when absent) are the exact bytes expected,
+// `status` the exit status; `args` holds command-line arguments and
+// `stdout-to` a file to send standard output to instead of comparing it.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string slurp(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+struct Outcome {
+  std::string out, err;
+  int status;
+};
+
+// Runs the program under a time limit; a run that is killed has status -1.
+Outcome run(const fs::path& input, const std::string& args = "",
+        std::string out_to = "", int seconds = 10) {
+  const fs::path tmp =
+      fs::temp_directory_path() / ("kvintorn-" + std::to_string(getpid()));
+  fs::create_directories(tmp);
+  const bool keep = out_to.empty();
+  if (keep) out_to = (tmp / "out").string();
+  const std::string cmd = "timeout " + std::to_string(seconds) + " '" KVINTORN
+                          "' " + args + " <'" + input.string() + "' >'" +
+                          out_to + "' 2>'" + (tmp / "err").string() + "'";
+  const int wait = std::system(cmd.c_str());
+  const int code = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
+  return {keep ? slurp(out_to) : "", slurp(tmp / "err"),
+          code == 124 ? -1 : code};
+}
+
+std::vector<std::string> case_names() {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(CASES))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class Transcript : public testing::TestWithParam<std::string> {};
+
+TEST_P(Transcript, GivesExpectedBytesAndStatus) {
+  const fs::path dir = fs::path(CASES) / GetParam();
+  const std::string out_to = slurp(dir / "stdout-to");
+  const Outcome got = run(dir / "input", slurp(dir / "args"),
+                      out_to.substr(0, out_to.find('\n')));
+  if (out_to.empty()) {
+    EXPECT_EQ(got.out, slurp(dir / "stdout"));
+  }
+  EXPECT_EQ(got.err, slurp(dir / "stderr"));
+  EXPECT_EQ(got.status, std::stoi(slurp(dir / "status")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Transcript, testing::ValuesIn(case_names()),
+                         [](const auto& name) { return name.param; });
+
+}  // namespace
