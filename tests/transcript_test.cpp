@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <chrono>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -30,12 +32,18 @@ struct Outcome {
   int status;
 };
 
+// A folder of this test process's own for the files of a run.
+fs::path scratch() {
+  const fs::path dir =
+      fs::temp_directory_path() / ("kvintorn-" + std::to_string(getpid()));
+  fs::create_directories(dir);
+  return dir;
+}
+
 // Runs the program under a time limit; a run that is killed has status -1.
 Outcome run(const fs::path& input, const std::string& args = "",
-        std::string out_to = "", int seconds = 10) {
-  const fs::path tmp =
-      fs::temp_directory_path() / ("kvintorn-" + std::to_string(getpid()));
-  fs::create_directories(tmp);
+            std::string out_to = "", int seconds = 10) {
+  const fs::path tmp = scratch();
   const bool keep = out_to.empty();
   if (keep) out_to = (tmp / "out").string();
   const std::string cmd = "timeout " + std::to_string(seconds) + " '" KVINTORN
@@ -71,5 +79,38 @@ TEST_P(Transcript, GivesExpectedBytesAndStatus) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, Transcript, testing::ValuesIn(case_names()),
                          [](const auto& name) { return name.param; });
+
+// Dialogues made at random from words a person might type must all end
+// promptly: with the whole report and status 0, or with status 1 when the
+// input runs out first, and never with a word on standard error.
+TEST(RandomInput, EndsPromptlyWithReportOrStatusOne) {
+  const std::vector<std::string> words = {
+      "200000", "5.5", "-3", "+4", "1e3", "2.5e-2", "0",   ".5",  "7.",
+      "j",      "j",   "n",  "J",  "ja",  "nej",    "abc", "5,5", "4%",
+      "1e99",   "-",   "1e"};
+  const std::vector<std::string> gaps = {" ", "\t", "\n", "\r\n", "  \n\n"};
+  const std::string stars = "******************************\n\n";
+  const fs::path input = scratch() / "random-input";
+  std::mt19937 random(20261208);
+  for (int round = 0; round < 300; ++round) {
+    std::string text;
+    for (auto n = random() % 40; n > 0; --n) {
+      text += words[random() % words.size()];
+      if (random() % 4 != 0) text += gaps[random() % gaps.size()];
+    }
+    std::ofstream(input, std::ios::binary) << text;
+    const auto start = std::chrono::steady_clock::now();
+    const Outcome got = run(input, "", "", 1);
+    const auto took = std::chrono::steady_clock::now() - start;
+    ASSERT_LT(took, std::chrono::seconds(1)) << "input: " << text;
+    ASSERT_TRUE(got.status == 0 || got.status == 1) << "input: " << text;
+    ASSERT_EQ(got.err, "") << "input: " << text;
+    if (got.status == 0) {
+      ASSERT_GE(got.out.size(), stars.size()) << "input: " << text;
+      ASSERT_EQ(got.out.substr(got.out.size() - stars.size()), stars)
+          << "input: " << text;
+    }
+  }
+}
 
 }  // namespace
