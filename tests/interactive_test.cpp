@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <string>
 
@@ -45,7 +46,8 @@ class Session {
     pollfd ready{from_, POLLIN, 0};
     char buf[512];
     while (got.size() < size && poll(&ready, 1, ms) > 0) {
-      const ssize_t n = read(from_, buf, std::min(sizeof buf, size - got.size()));
+      const ssize_t n =
+          read(from_, buf, std::min(sizeof buf, size - got.size()));
       if (n <= 0) break;
       got.append(buf, static_cast<size_t>(n));
     }

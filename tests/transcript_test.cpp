@@ -7,12 +7,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
-#include <chrono>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -46,9 +46,9 @@ Outcome run(const fs::path& input, const std::string& args = "",
   const fs::path tmp = scratch();
   const bool keep = out_to.empty();
   if (keep) out_to = (tmp / "out").string();
-  const std::string cmd = "timeout " + std::to_string(seconds) + " '" KVINTORN
-                          "' " + args + " <'" + input.string() + "' >'" +
-                          out_to + "' 2>'" + (tmp / "err").string() + "'";
+  const std::string cmd =
+      "timeout " + std::to_string(seconds) + " '" KVINTORN "' " + args + " <'" +
+      input.string() + "' >'" + out_to + "' 2>'" + (tmp / "err").string() + "'";
   const int wait = std::system(cmd.c_str());
   const int code = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
   return {keep ? slurp(out_to) : "", slurp(tmp / "err"),
@@ -69,7 +69,7 @@ TEST_P(Transcript, GivesExpectedBytesAndStatus) {
   const fs::path dir = fs::path(CASES) / GetParam();
   const std::string out_to = slurp(dir / "stdout-to");
   const Outcome got = run(dir / "input", slurp(dir / "args"),
-                      out_to.substr(0, out_to.find('\n')));
+                          out_to.substr(0, out_to.find('\n')));
   if (out_to.empty()) {
     EXPECT_EQ(got.out, slurp(dir / "stdout"));
   }
@@ -85,9 +85,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, Transcript, testing::ValuesIn(case_names()),
 // input runs out first, and never with a word on standard error.
 TEST(RandomInput, EndsPromptlyWithReportOrStatusOne) {
   const std::vector<std::string> words = {
-      "200000", "5.5", "-3", "+4", "1e3", "2.5e-2", "0",   ".5",  "7.",
-      "j",      "j",   "n",  "J",  "ja",  "nej",    "abc", "5,5", "4%",
-      "1e99",   "-",   "1e"};
+      "200000", "5.5", "-3",  "+4", "1e3",  "2.5e-2", "0",
+      ".5",     "7.",  "j",   "j",  "n",    "J",      "ja",
+      "nej",    "abc", "5,5", "4%", "1e99", "-",      "1e"};
   const std::vector<std::string> gaps = {" ", "\t", "\n", "\r\n", "  \n\n"};
   const std::string stars = "******************************\n\n";
   const fs::path input = scratch() / "random-input";
