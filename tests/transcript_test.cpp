@@ -98,17 +98,17 @@ TEST(RandomInput, EndsPromptlyWithReportOrStatusOne) {
       text += words[random() % words.size()];
       if (random() % 4 != 0) text += gaps[random() % gaps.size()];
     }
+    SCOPED_TRACE("input: " + text);
     std::ofstream(input, std::ios::binary) << text;
     const auto start = std::chrono::steady_clock::now();
     const Outcome got = run(input, "", "", 1);
-    const auto took = std::chrono::steady_clock::now() - start;
-    ASSERT_LT(took, std::chrono::seconds(1)) << "input: " << text;
-    ASSERT_TRUE(got.status == 0 || got.status == 1) << "input: " << text;
-    ASSERT_EQ(got.err, "") << "input: " << text;
+    ASSERT_LT(std::chrono::steady_clock::now() - start,
+              std::chrono::seconds(1));
+    ASSERT_TRUE(got.status == 0 || got.status == 1);
+    ASSERT_EQ(got.err, "");
+    const size_t tail = std::min(got.out.size(), stars.size());
     if (got.status == 0) {
-      ASSERT_GE(got.out.size(), stars.size()) << "input: " << text;
-      ASSERT_EQ(got.out.substr(got.out.size() - stars.size()), stars)
-          << "input: " << text;
+      ASSERT_EQ(got.out.substr(got.out.size() - tail), stars);
     }
   }
 }
