@@ -32,12 +32,16 @@ struct Outcome {
   int status;
 };
 
-// A folder of this test process's own for the files of a run.
+// A folder of this test process's own for the files of a run, removed when
+// the process ends.
 fs::path scratch() {
-  const fs::path dir =
-      fs::temp_directory_path() / ("kvintorn-" + std::to_string(getpid()));
-  fs::create_directories(dir);
-  return dir;
+  static const struct Folder {
+    fs::path dir =
+        fs::temp_directory_path() / ("kvintorn-" + std::to_string(getpid()));
+    Folder() { fs::create_directories(dir); }
+    ~Folder() { fs::remove_all(dir); }
+  } folder;
+  return folder.dir;
 }
 
 // Runs the program under a time limit; a run that is killed has status -1.
