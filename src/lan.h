@@ -12,12 +12,4 @@ extern float skatt;
 void matain();
 void matain_skatt();
 
-// Ends the dialogue once standard input has run out: one end of line, then
-// the process exits with status 1.
-[[noreturn]] void indata_slut();
-
-// The exit status to end with: `status` while all output has reached
-// standard output, otherwise 1, after a message on standard error.
-int slutstatus(int status);
-
 #endif

@@ -1,6 +1,7 @@
 #include <iostream>
 #include <string>
 
+#include "indata.h"
 #include "lan.h"
 #include "resultat.h"
 
@@ -20,8 +21,9 @@ int main() {
   for (;;) {
     visa_varden();
     std::cout << "St\xE4mmer v\xE4rdena? (j/n): ";
-    std::string svar;
-    if (!(std::cin >> svar)) {
+    // Two characters are enough to tell "j" from every other word.
+    const std::string svar = las_ord(std::cin, 2);
+    if (std::cin.fail()) {
       indata_slut();
     }
     if (svar == "j") {

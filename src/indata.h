@@ -1,0 +1,34 @@
+#ifndef KVINTORN_INDATA_H
+#define KVINTORN_INDATA_H
+
+#include <cstddef>
+#include <iosfwd>
+#include <string>
+
+// Reading the dialogue's answers, word by word. Each read flushes the stream
+// tied to `in` and skips whitespace first; when nothing else is left it sets
+// failbit and eofbit and reads nothing. However long a word is, only a
+// bounded part of it is kept.
+
+// Reads one number: the longest run of an optional sign, digits, an optional
+// point and digits, and an optional exponent (e or E, a sign, digits). The
+// run is a number when it has a digit before the exponent, a digit after an
+// exponent letter, and a finite value once rounded to the nearest float.
+// Then the value goes to `tal`, what follows the run stays in `in` and the
+// result is true. Otherwise the rest of the word is skipped as well, `tal`
+// is left as it was and the result is false.
+bool las_tal(std::istream& in, float& tal);
+
+// Reads one word and returns its first `langd` characters; the rest of the
+// word is read and dropped, and the whitespace after it stays in `in`.
+std::string las_ord(std::istream& in, std::size_t langd);
+
+// Ends the dialogue once standard input has nothing more to give: one end of
+// line, a message on standard error if reading failed, and exit status 1.
+[[noreturn]] void indata_slut();
+
+// The exit status to end with: `status` while all output has reached
+// standard output, otherwise 1, after a message on standard error.
+int slutstatus(int status);
+
+#endif
