@@ -22,10 +22,6 @@ const std::size_t siffror_max = 120;
 // infinite whatever the digits before it.
 const long long exponent_max = 1000000000000000;
 
-// The largest decimal exponent handed on for conversion; beyond it, too, a
-// value of at most 121 digits is 0 or infinite.
-const long long skala_max = 100000;
-
 bool siffra(int c) { return c >= '0' && c <= '9'; }
 
 bool blanktecken(int c) {
@@ -118,7 +114,7 @@ bool las_tal(std::istream& in, float& tal) {
         --skala;
       }
       text += 'e';
-      text += std::to_string(std::clamp(skala, -skala_max, skala_max));
+      text += std::to_string(skala);
     }
     const float varde = std::strtof(text.c_str(), nullptr);
     ar_tal = std::isfinite(varde);

@@ -3,11 +3,13 @@
 // `status` the exit status; `args` holds command-line arguments and
 // `stdout-to` a file to send standard output to instead of comparing it.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -115,6 +117,46 @@ TEST(RandomInput, EndsPromptlyWithReportOrStatusOne) {
       ASSERT_EQ(got.out.substr(got.out.size() - tail), stars);
     }
   }
+}
+
+// The peak resident memory of the program, in KiB, on the dialogue `input`.
+long peak_kib(const fs::path& input) {
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (std::freopen(input.c_str(), "r", stdin) != nullptr &&
+        std::freopen("/dev/null", "w", stdout) != nullptr)
+      execl(KVINTORN, KVINTORN, static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int wait = 0;
+  rusage usage{};
+  wait4(pid, &wait, 0, &usage);
+  return usage.ru_maxrss;
+}
+
+// A word of 16 MiB, as an answer or as the digits of a number, costs the
+// program no more memory than a short dialogue does, give or take a half.
+// The words are written a block at a time: a child's peak starts from the
+// size of the process it was forked from.
+TEST(LongWords, PeakMemoryDoesNotGrowWithTheWord) {
+  const fs::path small = scratch() / "small", answer = scratch() / "answer",
+                 digits = scratch() / "digits";
+  {
+    const std::string block(1 << 16, '0');
+    std::ofstream(small) << "1 2 jj\n";
+    std::ofstream a(answer), d(digits);
+    a << "1 2 j";
+    d << "1";
+    for (int n = 0; n < 256; ++n) {
+      a << block;
+      d << block;
+    }
+    a << "\n";
+    d << "e-16777215 5 j\n";
+  }
+  const long base = peak_kib(small);
+  EXPECT_LT(peak_kib(answer), base * 3 / 2);
+  EXPECT_LT(peak_kib(digits), base * 3 / 2);
 }
 
 }  // namespace
