@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <limits>
 #include <streambuf>
 #include <string>
 
@@ -39,6 +40,62 @@ int hoppa_over_ord(std::streambuf& buf, int c) {
   return c;
 }
 
+// Reads a mantissa from `c`, the character at the read position of `buf`:
+// digits, a point and digits. At most siffror_max significant digits go to
+// `siffror`, then a 1 if a non-zero digit was dropped after them, and `skala`
+// becomes the power of ten to multiply them with. `har_siffra` tells whether
+// there was any digit at all. Returns the character after the mantissa.
+int las_mantissa(std::streambuf& buf, int c, std::string& siffror,
+                 long long& skala, bool& har_siffra) {
+  bool decimal = false;
+  bool slappt = false;
+  for (;; c = buf.snextc()) {
+    if (c == '.' && !decimal) {
+      decimal = true;
+      continue;
+    }
+    if (!siffra(c)) {
+      break;
+    }
+    har_siffra = true;
+    if (siffror.empty() && c == '0') {  // a leading zero
+      skala -= decimal ? 1 : 0;
+    } else if (siffror.size() < siffror_max) {
+      siffror += traits::to_char_type(c);
+      skala -= decimal ? 1 : 0;
+    } else {  // a digit dropped
+      slappt = slappt || c != '0';
+      skala += decimal ? 0 : 1;
+    }
+  }
+  if (slappt) {
+    siffror += '1';
+    --skala;
+  }
+  return c;
+}
+
+// Reads an exponent from `c` on, if one begins there: e or E, a sign and
+// digits, and adds it to `skala`. `hel` is false when the letter has no
+// digit after it. Returns the character after the exponent.
+int las_exponent(std::streambuf& buf, int c, long long& skala, bool& hel) {
+  if (c != 'e' && c != 'E') {
+    return c;
+  }
+  c = buf.snextc();
+  const bool negativ = c == '-';
+  if (c == '+' || c == '-') {
+    c = buf.snextc();
+  }
+  long long exponent = 0;
+  hel = siffra(c);
+  for (; siffra(c); c = buf.snextc()) {
+    exponent = std::min(exponent * 10 + (c - '0'), exponent_max);
+  }
+  skala += negativ ? -exponent : exponent;
+  return c;
+}
+
 }  // namespace
 
 bool las_tal(std::istream& in, float& tal) {
@@ -48,81 +105,30 @@ bool las_tal(std::istream& in, float& tal) {
   }
   std::streambuf& buf = *in.rdbuf();
   int c = buf.sgetc();
-
-  // The run becomes text for std::strtof: the sign, at most siffror_max
-  // significant digits (and a 1 when a non-zero digit was dropped), and the
-  // decimal exponent that puts the point back where it belongs.
-  std::string text;
-  text.reserve(siffror_max + 16);
+  const bool negativ = c == '-';
   if (c == '+' || c == '-') {
-    if (c == '-') {
-      text += '-';
-    }
     c = buf.snextc();
   }
-  const std::size_t forsta = text.size();
+  std::string siffror;
+  siffror.reserve(siffror_max + 1);
   long long skala = 0;
   bool har_siffra = false;
-  bool slappt = false;
-  const auto ta_siffra = [&](bool decimal) {
-    har_siffra = true;
-    if (text.size() == forsta && c == '0') {  // a leading zero
-      skala -= decimal ? 1 : 0;
-    } else if (text.size() - forsta < siffror_max) {
-      text += traits::to_char_type(c);
-      skala -= decimal ? 1 : 0;
-    } else {  // a digit dropped
-      slappt = slappt || c != '0';
-      skala += decimal ? 0 : 1;
-    }
-    c = buf.snextc();
-  };
-  while (siffra(c)) {
-    ta_siffra(false);
-  }
-  if (c == '.') {
-    c = buf.snextc();
-    while (siffra(c)) {
-      ta_siffra(true);
-    }
-  }
   bool exponent_hel = true;
-  if (c == 'e' || c == 'E') {
-    exponent_hel = false;
-    bool negativ = false;
-    c = buf.snextc();
-    if (c == '+' || c == '-') {
-      negativ = c == '-';
-      c = buf.snextc();
-    }
-    long long exponent = 0;
-    while (siffra(c)) {
-      exponent_hel = true;
-      exponent = std::min(exponent * 10 + (c - '0'), exponent_max);
-      c = buf.snextc();
-    }
-    skala += negativ ? -exponent : exponent;
-  }
+  c = las_mantissa(buf, c, siffror, skala, har_siffra);
+  c = las_exponent(buf, c, skala, exponent_hel);
 
-  bool ar_tal = har_siffra && exponent_hel;
+  // The digits and the power of ten go to std::strtof as text, which rounds
+  // to the nearest float.
+  const std::string text = std::string(negativ ? "-" : "") +
+                           (siffror.empty() ? "0" : siffror) + "e" +
+                           std::to_string(siffror.empty() ? 0 : skala);
+  const float varde = har_siffra && exponent_hel
+                          ? std::strtof(text.c_str(), nullptr)
+                          : std::numeric_limits<float>::quiet_NaN();
+  const bool ar_tal = std::isfinite(varde);
   if (ar_tal) {
-    if (text.size() == forsta) {
-      text += '0';
-    } else {
-      if (slappt) {
-        text += '1';
-        --skala;
-      }
-      text += 'e';
-      text += std::to_string(skala);
-    }
-    const float varde = std::strtof(text.c_str(), nullptr);
-    ar_tal = std::isfinite(varde);
-    if (ar_tal) {
-      tal = varde;
-    }
-  }
-  if (!ar_tal) {
+    tal = varde;
+  } else {
     c = hoppa_over_ord(buf, c);
   }
   if (c == traits::eof()) {
