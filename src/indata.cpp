@@ -121,7 +121,7 @@ bool las_tal(std::istream& in, float& tal) {
   // to the nearest float.
   const std::string text = std::string(negativ ? "-" : "") +
                            (siffror.empty() ? "0" : siffror) + "e" +
-                           std::to_string(siffror.empty() ? 0 : skala);
+                           std::to_string(skala);
   const float varde = har_siffra && exponent_hel
                           ? std::strtof(text.c_str(), nullptr)
                           : std::numeric_limits<float>::quiet_NaN();
