@@ -1,8 +1,19 @@
 #include "resultat.h"
 
+#include <cfloat>
+#include <cmath>
 #include <iostream>
 
 #include "lan.h"
+
+// The report's figures are the same on every processor only when each
+// operation on doubles is rounded to double, as IEEE 754 has it. The x87 unit
+// of 32-bit x86 keeps intermediates wider (FLT_EVAL_METHOD 2), and its
+// results differ in the last digit.
+static_assert(FLT_EVAL_METHOD == 0 || FLT_EVAL_METHOD == 1,
+              "floating-point intermediates are kept wider than double "
+              "(FLT_EVAL_METHOD is not 0 or 1): on 32-bit x86 build with "
+              "SSE2 arithmetic, -msse2 -mfpmath=sse, as CMake does");
 
 namespace {
 
@@ -16,7 +27,9 @@ double andel(float procent) { return static_cast<double>(procent) / hundra; }
 
 void resultat() {
   const auto rantekostnad = static_cast<float>(andel(ranta) * lanesumma);
-  const auto avdrag = static_cast<float>(andel(skatt) * rantekostnad);
+  auto avdrag = static_cast<float>(andel(skatt) * rantekostnad);
+  // 0 times an infinite cost: a NaN, whose sign bit only tells the processor.
+  avdrag = std::isnan(avdrag) ? std::copysign(avdrag, 1.0F) : avdrag;
   std::cout << std::endl;
   std::cout << "******************************" << std::endl << std::endl;
   std::cout << "L\xE5nesumma:       " << lanesumma << " kr" << std::endl;
