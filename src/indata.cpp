@@ -19,6 +19,13 @@ using traits = std::char_traits<char>;
 // same float as the whole run.
 const std::size_t siffror_max = 120;
 
+// The significant digits kept of a number, and the one standing for those
+// dropped.
+struct Siffror {
+  char tecken[siffror_max + 1];
+  std::size_t antal = 0;
+};
+
 // The exponent typed is counted up to here; past it the value is 0 or
 // infinite whatever the digits before it.
 const long long exponent_max = 1000000000000000;
@@ -45,7 +52,7 @@ int hoppa_over_ord(std::streambuf& buf, int c) {
 // `siffror`, then a 1 if a non-zero digit was dropped after them, and `skala`
 // becomes the power of ten to multiply them with. `har_siffra` tells whether
 // there was any digit at all. Returns the character after the mantissa.
-int las_mantissa(std::streambuf& buf, int c, std::string& siffror,
+int las_mantissa(std::streambuf& buf, int c, Siffror& siffror,
                  long long& skala, bool& har_siffra) {
   bool decimal = false;
   bool slappt = false;
@@ -58,10 +65,10 @@ int las_mantissa(std::streambuf& buf, int c, std::string& siffror,
       break;
     }
     har_siffra = true;
-    if (siffror.empty() && c == '0') {  // a leading zero
+    if (siffror.antal == 0 && c == '0') {  // a leading zero
       skala -= decimal ? 1 : 0;
-    } else if (siffror.size() < siffror_max) {
-      siffror += traits::to_char_type(c);
+    } else if (siffror.antal < siffror_max) {
+      siffror.tecken[siffror.antal++] = traits::to_char_type(c);
       skala -= decimal ? 1 : 0;
     } else {  // a digit dropped
       slappt = slappt || c != '0';
@@ -69,7 +76,7 @@ int las_mantissa(std::streambuf& buf, int c, std::string& siffror,
     }
   }
   if (slappt) {
-    siffror += '1';
+    siffror.tecken[siffror.antal++] = '1';
     --skala;
   }
   return c;
@@ -109,8 +116,7 @@ bool las_tal(std::istream& in, float& tal) {
   if (c == '+' || c == '-') {
     c = buf.snextc();
   }
-  std::string siffror;
-  siffror.reserve(siffror_max + 1);
+  Siffror siffror;
   long long skala = 0;
   bool har_siffra = false;
   bool exponent_hel = true;
@@ -119,11 +125,12 @@ bool las_tal(std::istream& in, float& tal) {
 
   // The digits and the power of ten go to std::strtof as text, which rounds
   // to the nearest float.
-  const std::string text = std::string(negativ ? "-" : "") +
-                           (siffror.empty() ? "0" : siffror) + "e" +
-                           std::to_string(skala);
+  char text[siffror_max + 32];
+  std::snprintf(text, sizeof text, "%s%.*se%lld", negativ ? "-" : "",
+                siffror.antal == 0 ? 1 : static_cast<int>(siffror.antal),
+                siffror.antal == 0 ? "0" : siffror.tecken, skala);
   const float varde = har_siffra && exponent_hel
-                          ? std::strtof(text.c_str(), nullptr)
+                          ? std::strtof(text, nullptr)
                           : std::numeric_limits<float>::quiet_NaN();
   const bool ar_tal = std::isfinite(varde);
   if (ar_tal) {
