@@ -52,8 +52,8 @@ int hoppa_over_ord(std::streambuf& buf, int c) {
 // `siffror`, then a 1 if a non-zero digit was dropped after them, and `skala`
 // becomes the power of ten to multiply them with. `har_siffra` tells whether
 // there was any digit at all. Returns the character after the mantissa.
-int las_mantissa(std::streambuf& buf, int c, Siffror& siffror,
-                 long long& skala, bool& har_siffra) {
+int las_mantissa(std::streambuf& buf, int c, Siffror& siffror, long long& skala,
+                 bool& har_siffra) {
   bool decimal = false;
   bool slappt = false;
   for (;; c = buf.snextc()) {
