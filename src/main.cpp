@@ -4,13 +4,14 @@
 #include "indata.h"
 #include "lan.h"
 #include "resultat.h"
+#include "utdata.h"
 
 void visa_varden() {
   std::cout << std::endl;
   std::cout << "-----" << std::endl;
-  std::cout << "L\xE5nesumma: " << lanesumma << " kr" << std::endl;
-  std::cout << "R\xE4nta:     " << ranta << "%" << std::endl;
-  std::cout << "Skatt:     " << skatt << "%" << std::endl;
+  std::cout << "L\xE5nesumma: " << tal_text(lanesumma) << " kr" << std::endl;
+  std::cout << "R\xE4nta:     " << tal_text(ranta) << "%" << std::endl;
+  std::cout << "Skatt:     " << tal_text(skatt) << "%" << std::endl;
   std::cout << "-----" << std::endl;
 }
 

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "lan.h"
+#include "utdata.h"
 
 // The report's figures are the same on every processor only when each
 // operation on doubles is rounded to double, as IEEE 754 has it. The x87 unit
@@ -32,15 +33,17 @@ void resultat() {
   avdrag = std::isnan(avdrag) ? std::copysign(avdrag, 1.0F) : avdrag;
   std::cout << std::endl;
   std::cout << "******************************" << std::endl << std::endl;
-  std::cout << "L\xE5nesumma:       " << lanesumma << " kr" << std::endl;
-  std::cout << "Skattesats:      " << static_cast<float>(andel(skatt))
+  std::cout << "L\xE5nesumma:       " << tal_text(lanesumma) << " kr"
             << std::endl;
-  std::cout << "R\xE4ntesats:       " << static_cast<float>(andel(ranta))
+  std::cout << "Skattesats:      " << tal_text(static_cast<float>(andel(skatt)))
             << std::endl;
-  std::cout << "R\xE4ntekostnad/\xE5r: " << rantekostnad << " kr" << std::endl;
+  std::cout << "R\xE4ntesats:       "
+            << tal_text(static_cast<float>(andel(ranta))) << std::endl;
+  std::cout << "R\xE4ntekostnad/\xE5r: " << tal_text(rantekostnad) << " kr"
+            << std::endl;
   std::cout << std::endl;
   std::cout << "Med hj\xE4lp av inbetald skatt kan " << std::endl;
-  std::cout << avdrag << " kronor skrivas av fr\xE5n " << std::endl;
+  std::cout << tal_text(avdrag) << " kronor skrivas av fr\xE5n " << std::endl;
   std::cout << "r\xE4ntekostnaden (per \xE5r)." << std::endl;
   std::cout << std::endl;
   std::cout << "******************************" << std::endl;
