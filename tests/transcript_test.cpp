@@ -1,7 +1,8 @@
 // Each folder under cases/ is one dialogue: `input` is fed to the program,
 // `stdout` and `stderr` (empty when absent) are the exact bytes expected,
-// `status` the exit status; `args` holds command-line arguments and
-// `stdout-to` a file to send standard output to instead of comparing it.
+// `status` the exit status; `args` holds command-line arguments,
+// `stdout-to` a file to send standard output to instead of comparing it, and
+// `rest` what must be left unread on standard input for whoever reads next.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -34,6 +35,7 @@ std::string slurp(const fs::path& path) {
 struct Outcome {
   std::string out, err;
   int status;
+  std::string rest;  // what was left unread on standard input
 };
 
 // A folder of this test process's own for the files of a run, removed when
@@ -48,20 +50,22 @@ fs::path scratch() {
   return folder.dir;
 }
 
-// Runs the program under a time limit; a run that is killed has status -1.
+// Runs the program under a time limit, and then `cat` on the same standard
+// input; a run that is killed has status -1.
 Outcome run(const fs::path& input, const std::string& args = "",
             std::string out_to = "", int seconds = 10) {
   const fs::path tmp = scratch();
   const bool keep = out_to.empty();
   if (keep) out_to = (tmp / "out").string();
-  const std::string cmd = "timeout " + std::to_string(seconds) + " " +
-                          program_command() + " " + args + " <'" +
-                          input.string() + "' >'" + out_to + "' 2>'" +
-                          (tmp / "err").string() + "'";
+  const std::string cmd =
+      "{ timeout " + std::to_string(seconds) + " " + program_command() + " " +
+      args + " >'" + out_to + "' 2>'" + (tmp / "err").string() +
+      "'; status=$?; cat >'" + (tmp / "rest").string() +
+      "' 2>/dev/null; exit $status; } <'" + input.string() + "'";
   const int wait = std::system(cmd.c_str());
   const int code = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
   return {keep ? slurp(out_to) : "", slurp(tmp / "err"),
-          code == 124 ? -1 : code};
+          code == 124 ? -1 : code, slurp(tmp / "rest")};
 }
 
 std::vector<std::string> case_names() {
@@ -84,6 +88,9 @@ TEST_P(Transcript, GivesExpectedBytesAndStatus) {
   }
   EXPECT_EQ(got.err, slurp(dir / "stderr"));
   EXPECT_EQ(got.status, std::stoi(slurp(dir / "status")));
+  if (fs::exists(dir / "rest")) {
+    EXPECT_EQ(got.rest, slurp(dir / "rest"));
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Transcript, testing::ValuesIn(case_names()),
