@@ -39,12 +39,22 @@ bool blanktecken(int c) {
          c == '\f';
 }
 
-// Takes whitespace from `buf` and then the character after it, which it
-// returns: the first of a word, or eof.
-int forsta_tecken(std::streambuf& buf) {
+// Begins a read from `in`: flushes the stream tied to it, takes whitespace
+// and then the first character of a word, which it returns. When `in` has
+// failed, or nothing but whitespace is left, it sets failbit (and eofbit at
+// the end) and returns eof.
+int forsta_tecken(std::istream& in) {
+  const std::istream::sentry vakt(in, true);  // whitespace is taken here
+  if (!vakt) {
+    return traits::eof();
+  }
+  std::streambuf& buf = *in.rdbuf();
   int c = buf.sbumpc();
   while (blanktecken(c)) {
     c = buf.sbumpc();
+  }
+  if (c == traits::eof()) {
+    in.setstate(std::ios::eofbit | std::ios::failbit);
   }
   return c;
 }
@@ -158,17 +168,11 @@ float narmaste(bool negativ, const Siffror& siffror, long long skala) {
 }  // namespace
 
 bool las_tal(std::istream& in, float& tal) {
-  // The sentry flushes the stream tied to `in`; whitespace is skipped here.
-  const std::istream::sentry vakt(in, true);
-  if (!vakt) {
+  int c = forsta_tecken(in);
+  if (c == traits::eof()) {
     return false;
   }
   std::streambuf& buf = *in.rdbuf();
-  int c = forsta_tecken(buf);
-  if (c == traits::eof()) {
-    in.setstate(std::ios::eofbit | std::ios::failbit);
-    return false;
-  }
   const bool negativ = c == '-';
   if (c == '+' || c == '-') {
     c = buf.sbumpc();
@@ -194,17 +198,11 @@ bool las_tal(std::istream& in, float& tal) {
 
 std::string las_ord(std::istream& in, std::size_t langd) {
   std::string ord;
-  // The sentry flushes the stream tied to `in`; whitespace is skipped here.
-  const std::istream::sentry vakt(in, true);
-  if (!vakt) {
+  int c = forsta_tecken(in);
+  if (c == traits::eof()) {
     return ord;
   }
   std::streambuf& buf = *in.rdbuf();
-  int c = forsta_tecken(buf);
-  if (c == traits::eof()) {
-    in.setstate(std::ios::eofbit | std::ios::failbit);
-    return ord;
-  }
   // An answer can be the last word the program reads, so the rest of it is
   // looked at before it is taken, and the whitespace after it only looked
   // at: on a seekable standard input stdio then leaves that whitespace, and
