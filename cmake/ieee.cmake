@@ -1,0 +1,28 @@
+# kvintorn_ieee: floating-point arithmetic as IEEE 754 has it, on every
+# processor: each operation on doubles rounded to double, and none fused with
+# the next. The x87 unit of 32-bit x86 keeps intermediates wider; SSE2 does
+# not. KVINTORN_EVAL_METHOD_SSE2 tells whether the build had to select SSE2.
+include(CheckCXXCompilerFlag)
+include(CheckCXXSourceCompiles)
+
+add_library(kvintorn_ieee INTERFACE)
+set(eval_method_check [[
+#include <cfloat>
+#if !defined(FLT_EVAL_METHOD) || (FLT_EVAL_METHOD != 0 && FLT_EVAL_METHOD != 1)
+#error intermediates are kept wider than double
+#endif
+int main() { return 0; }
+]])
+check_cxx_source_compiles("${eval_method_check}" KVINTORN_EVAL_METHOD_IEEE)
+if(NOT KVINTORN_EVAL_METHOD_IEEE)
+  set(CMAKE_REQUIRED_FLAGS "-msse2 -mfpmath=sse")
+  check_cxx_source_compiles("${eval_method_check}" KVINTORN_EVAL_METHOD_SSE2)
+  unset(CMAKE_REQUIRED_FLAGS)
+  if(KVINTORN_EVAL_METHOD_SSE2)
+    target_compile_options(kvintorn_ieee INTERFACE -msse2 -mfpmath=sse)
+  endif()
+endif()
+check_cxx_compiler_flag(-ffp-contract=off KVINTORN_FP_CONTRACT_OFF)
+if(KVINTORN_FP_CONTRACT_OFF)
+  target_compile_options(kvintorn_ieee INTERFACE -ffp-contract=off)
+endif()
