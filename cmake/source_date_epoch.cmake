@@ -4,12 +4,16 @@
 # bytes.
 if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
   set(source "${CPACK_KVINTORN_SOURCE_DIR}")
-  execute_process(COMMAND git rev-parse --show-toplevel
+  # Whoever builds: git answers about a checkout of another user's too.
+  set(git git -c safe.directory=*)
+  execute_process(COMMAND ${git} rev-parse --show-toplevel
     WORKING_DIRECTORY "${source}" OUTPUT_VARIABLE top
     OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
   set(epoch "")
-  if(top AND top STREQUAL source)
-    execute_process(COMMAND git log -1 --format=%ct
+  # git names the top level by its real path, without symbolic links.
+  file(REAL_PATH "${source}" real_source)
+  if(top AND top STREQUAL real_source)
+    execute_process(COMMAND ${git} log -1 --format=%ct
       WORKING_DIRECTORY "${source}" OUTPUT_VARIABLE epoch
       OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
   endif()
