@@ -50,18 +50,24 @@ fs::path scratch() {
   return folder.dir;
 }
 
-// Runs the program under a time limit, and then `cat` on the same standard
-// input; a run that is killed has status -1.
+// Runs the program under a time limit and a cap on what it may write, and
+// then `cat` on the same standard input; a run that is killed has status -1.
+// A run stopped at the cap keeps the first KiB of each output and says so.
 Outcome run(const fs::path& input, const std::string& args = "",
             std::string out_to = "", int seconds = 10) {
   const fs::path tmp = scratch();
   const bool keep = out_to.empty();
   if (keep) out_to = (tmp / "out").string();
   const std::string cmd =
-      "{ timeout " + std::to_string(seconds) + " " + program_command() + " " +
-      args + " >'" + out_to + "' 2>'" + (tmp / "err").string() +
-      "'; status=$?; cat >'" + (tmp / "rest").string() +
-      "' 2>/dev/null; exit $status; } <'" + input.string() + "'";
+      "cd '" + tmp.string() + "' && { ulimit -c 0; ulimit -f 2048; timeout " +
+      std::to_string(seconds) + " " + program_command() + " " + args + " >'" +
+      out_to +
+      "' 2>err; status=$?; cat >rest 2>/dev/null; if [ $status = 153 ]; then "
+      "echo 'the program wrote past the cap on output, ulimit -f 2048, and was "
+      "stopped' >&2; for f in out "
+      "err; do head -c 1024 $f >$f.cut 2>/dev/null; mv $f.cut $f; done; fi; "
+      "exit $status; } <'" +
+      input.string() + "'";
   const int wait = std::system(cmd.c_str());
   const int code = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
   return {keep ? slurp(out_to) : "", slurp(tmp / "err"),
