@@ -1,7 +1,10 @@
 # kvintorn_ieee: floating-point arithmetic as IEEE 754 has it, on every
 # processor: each operation on doubles rounded to double, and none fused with
 # the next. The x87 unit of 32-bit x86 keeps intermediates wider; SSE2 does
-# not. KVINTORN_EVAL_METHOD_SSE2 tells whether the build had to select SSE2.
+# not. KVINTORN_EVAL_METHOD_SSE2 tells whether the build had to select SSE2,
+# which then limits the program to processors that have it: all that Debian
+# 13's i386 port runs on, but not all of Debian 12's (i686 without MMX or
+# SSE), which is why the package then depends on sse2-support.
 include(CheckCXXCompilerFlag)
 include(CheckCXXSourceCompiles)
 
@@ -19,6 +22,9 @@ if(NOT KVINTORN_EVAL_METHOD_IEEE)
   check_cxx_source_compiles("${eval_method_check}" KVINTORN_EVAL_METHOD_SSE2)
   unset(CMAKE_REQUIRED_FLAGS)
   if(KVINTORN_EVAL_METHOD_SSE2)
+    message(STATUS "Arithmetic in SSE2 (-msse2 -mfpmath=sse), since the x87 "
+      "unit keeps intermediates wider and would change the report's figures: "
+      "the program needs a processor with SSE2")
     target_compile_options(kvintorn_ieee INTERFACE -msse2 -mfpmath=sse)
   endif()
 endif()

@@ -72,12 +72,40 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "can be written off against tax already paid. It reads standard input word\n"
   "by word, so scripts can pipe whole dialogues through it, and writes\n"
   "ISO-8859-1.")
+# The package is for the processor the program is built for, which a cross
+# build makes other than this machine's: its Debian architecture comes from
+# the compiler's target, with the flags the builder gives (-m32, say).
+find_program(DPKG_ARCHITECTURE dpkg-architecture)
+set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE "")
+if(DPKG_ARCHITECTURE)
+  separate_arguments(target_flags UNIX_COMMAND "${CMAKE_CXX_FLAGS}")
+  if(CMAKE_CXX_COMPILER_TARGET)
+    list(APPEND target_flags "--target=${CMAKE_CXX_COMPILER_TARGET}")
+  endif()
+  foreach(question IN ITEMS -print-multiarch -dumpmachine)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} ${target_flags} ${question}
+      OUTPUT_VARIABLE target OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    if(target)
+      break()
+    endif()
+  endforeach()
+  execute_process(COMMAND ${DPKG_ARCHITECTURE} -t "${target}" -qDEB_HOST_ARCH
+    OUTPUT_VARIABLE CPACK_DEBIAN_PACKAGE_ARCHITECTURE
+    OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+endif()
+# Arithmetic in SSE2 on 32-bit x86: Debian's sse2-support refuses the
+# package where the processor lacks it, rather than the program failing.
+if(KVINTORN_EVAL_METHOD_SSE2)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS sse2-support)
+endif()
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_KVINTORN_SOURCE_DIR "${PROJECT_SOURCE_DIR}")
-set(CPACK_PRE_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/package_modes.cmake")
+set(CPACK_KVINTORN_PROGRAM "${CMAKE_INSTALL_BINDIR}/kvintorn${CMAKE_EXECUTABLE_SUFFIX}")
+set(CPACK_PRE_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/package_modes.cmake"
+  "${PROJECT_SOURCE_DIR}/cmake/package_libraries.cmake")
 set(CPACK_POST_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/package_modes.cmake")
 set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/cmake/source_date_epoch.cmake")
 include(CPack)
