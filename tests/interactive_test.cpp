@@ -65,6 +65,7 @@ TEST(Interactive, EachPromptArrivesBeforeItsAnswer) {
   close(out[0]);
   int wait = 0;
   waitpid(pid, &wait, 0);
+  EXPECT_EQ(stopped_by_limit(wait), "");
   EXPECT_TRUE(WIFEXITED(wait) && WEXITSTATUS(wait) == 0);
 }
 

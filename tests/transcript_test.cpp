@@ -3,17 +3,17 @@
 // `status` the exit status; `args` holds command-line arguments,
 // `stdout-to` a file to send standard output to instead of comparing it, and
 // `rest` what must be left unread on standard input for whoever reads next.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <sstream>
 #include <string>
@@ -38,40 +38,63 @@ struct Outcome {
   std::string rest;  // what was left unread on standard input
 };
 
-// A folder of this test process's own for the files of a run, removed when
-// the process ends.
-fs::path scratch() {
-  static const struct Folder {
-    fs::path dir =
-        fs::temp_directory_path() / ("kvintorn-" + std::to_string(getpid()));
-    Folder() { fs::create_directories(dir); }
-    ~Folder() { fs::remove_all(dir); }
-  } folder;
-  return folder.dir;
-}
+// A folder for the files of the test that is running, under the build
+// folder: emptied when the test starts, so that whatever a test stopped by
+// ctest left behind is gone by the next run, and removed when it ends.
+class Scratch {
+ public:
+  Scratch() {
+    const auto* test = testing::UnitTest::GetInstance()->current_test_info();
+    std::string name =
+        std::string(test->test_suite_name()) + "." + test->name();
+    std::replace(name.begin(), name.end(), '/', '_');
+    dir_ = fs::path(SCRATCH) / name;
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  ~Scratch() { fs::remove_all(dir_); }
+  Scratch(const Scratch&) = delete;
+  Scratch& operator=(const Scratch&) = delete;
+  fs::path operator/(const std::string& file) const { return dir_ / file; }
 
-// Runs the program under a time limit and a cap on what it may write, and
-// then `cat` on the same standard input; a run that is killed has status -1.
-// A run stopped at the cap keeps the first KiB of each output and says so.
-Outcome run(const fs::path& input, const std::string& args = "",
-            std::string out_to = "", int seconds = 10) {
-  const fs::path tmp = scratch();
+ private:
+  fs::path dir_;
+};
+
+// Runs the program on `input` under the limits of exec_program, with its
+// standard output sent to `out_to`, or kept when that is empty. What it
+// leaves unread is the rest of the same open file. A run stopped at a limit
+// has status -1, says why first on standard error, and keeps the first KiB
+// of each output.
+Outcome run(const Scratch& scratch, const fs::path& input,
+            const std::vector<std::string>& args = {}, fs::path out_to = {},
+            unsigned seconds = program_seconds()) {
   const bool keep = out_to.empty();
-  if (keep) out_to = (tmp / "out").string();
-  const std::string cmd =
-      "cd '" + tmp.string() + "' && { ulimit -c 0; ulimit -f 2048; timeout " +
-      std::to_string(seconds) + " " + program_command() + " " + args + " >'" +
-      out_to +
-      "' 2>err; status=$?; cat >rest 2>/dev/null; if [ $status = 153 ]; then "
-      "echo 'the program wrote past the cap on output, ulimit -f 2048, and was "
-      "stopped' >&2; for f in out "
-      "err; do head -c 1024 $f >$f.cut 2>/dev/null; mv $f.cut $f; done; fi; "
-      "exit $status; } <'" +
-      input.string() + "'";
-  const int wait = std::system(cmd.c_str());
-  const int code = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
-  return {keep ? slurp(out_to) : "", slurp(tmp / "err"),
-          code == 124 ? -1 : code, slurp(tmp / "rest")};
+  if (keep) out_to = scratch / "out";
+  const fs::path err = scratch / "err";
+  const int in = open(input.c_str(), O_RDONLY);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int out_fd = open(out_to.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int err_fd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (dup2(in, 0) == 0 && dup2(out_fd, 1) == 1 && dup2(err_fd, 2) == 2)
+      exec_program(args, seconds);
+    _exit(127);
+  }
+  int wait = 0;
+  waitpid(pid, &wait, 0);
+  Outcome got{keep ? slurp(out_to) : "", slurp(err),
+              WIFEXITED(wait) ? WEXITSTATUS(wait) : -1, ""};
+  char block[4096];
+  for (ssize_t n; (n = read(in, block, sizeof block)) > 0;)
+    got.rest.append(block, static_cast<size_t>(n));
+  close(in);
+  const std::string why = stopped_by_limit(wait, seconds);
+  if (!why.empty()) {
+    got.out.resize(std::min<size_t>(got.out.size(), 1024));
+    got.err = why + got.err.substr(0, 1024);
+  }
+  return got;
 }
 
 std::vector<std::string> case_names() {
@@ -86,9 +109,13 @@ class Transcript : public testing::TestWithParam<std::string> {};
 
 TEST_P(Transcript, GivesExpectedBytesAndStatus) {
   const fs::path dir = fs::path(CASES) / GetParam();
+  std::istringstream words(slurp(dir / "args"));
+  const std::vector<std::string> args{std::istream_iterator<std::string>(words),
+                                      {}};
   const std::string out_to = slurp(dir / "stdout-to");
-  const Outcome got = run(dir / "input", slurp(dir / "args"),
-                          out_to.substr(0, out_to.find('\n')));
+  const Scratch scratch;
+  const Outcome got =
+      run(scratch, dir / "input", args, out_to.substr(0, out_to.find('\n')));
   if (out_to.empty()) {
     EXPECT_EQ(got.out, slurp(dir / "stdout"));
   }
@@ -112,7 +139,8 @@ TEST(RandomInput, EndsPromptlyWithReportOrStatusOne) {
       "nej",    "abc", "5,5", "4%", "1e99", "-",      "1e"};
   const std::vector<std::string> gaps = {" ", "\t", "\n", "\r\n", "  \n\n"};
   const std::string stars = "******************************\n\n";
-  const fs::path input = scratch() / "random-input";
+  const Scratch scratch;
+  const fs::path input = scratch / "random-input";
   // An emulator starts a program many times slower than the processor does.
   const int seconds = program_emulated ? 10 : 1;
   if (program_emulated)
@@ -126,12 +154,9 @@ TEST(RandomInput, EndsPromptlyWithReportOrStatusOne) {
     }
     SCOPED_TRACE("input: " + text);
     std::ofstream(input, std::ios::binary) << text;
-    const auto start = std::chrono::steady_clock::now();
-    const Outcome got = run(input, "", "", seconds);
-    ASSERT_LT(std::chrono::steady_clock::now() - start,
-              std::chrono::seconds(seconds));
-    ASSERT_TRUE(got.status == 0 || got.status == 1);
+    const Outcome got = run(scratch, input, {}, {}, seconds);
     ASSERT_EQ(got.err, "");
+    ASSERT_TRUE(got.status == 0 || got.status == 1);
     const size_t tail = std::min(got.out.size(), stars.size());
     if (got.status == 0) {
       ASSERT_EQ(got.out.substr(got.out.size() - tail), stars);
@@ -139,18 +164,21 @@ TEST(RandomInput, EndsPromptlyWithReportOrStatusOne) {
   }
 }
 
-// The peak resident memory of the program, in KiB, on the dialogue `input`.
-long peak_kib(const fs::path& input) {
+// The peak resident memory of the program, in KiB, on the dialogue `input`,
+// under the limits of exec_program.
+long peak_kib(const Scratch& scratch, const fs::path& input) {
+  const fs::path out = scratch / "out";
   const pid_t pid = fork();
   if (pid == 0) {
     if (std::freopen(input.c_str(), "r", stdin) != nullptr &&
-        std::freopen("/dev/null", "w", stdout) != nullptr)
+        std::freopen(out.c_str(), "w", stdout) != nullptr)
       exec_program();
     _exit(127);
   }
   int wait = 0;
   rusage usage{};
   wait4(pid, &wait, 0, &usage);
+  EXPECT_EQ(stopped_by_limit(wait), "") << "input: " << input.filename();
   return usage.ru_maxrss;
 }
 
@@ -159,8 +187,9 @@ long peak_kib(const fs::path& input) {
 // The words are written a block at a time: a child's peak starts from the
 // size of the process it was forked from.
 TEST(LongWords, PeakMemoryDoesNotGrowWithTheWord) {
-  const fs::path small = scratch() / "small", answer = scratch() / "answer",
-                 digits = scratch() / "digits";
+  const Scratch scratch;
+  const fs::path small = scratch / "small", answer = scratch / "answer",
+                 digits = scratch / "digits";
   {
     const std::string block(1 << 16, '0');
     std::ofstream(small) << "1 2 jj\n";
@@ -174,14 +203,14 @@ TEST(LongWords, PeakMemoryDoesNotGrowWithTheWord) {
     a << "\n";
     d << "e-16777215 5 j\n";
   }
-  const long base = peak_kib(small);
+  const long base = peak_kib(scratch, small);
   if (program_emulated)
     std::printf(
         "under an emulator: each peak, %ld KiB for the short "
         "dialogue, includes the emulator's own memory\n",
         base);
-  EXPECT_LT(peak_kib(answer), base * 3 / 2);
-  EXPECT_LT(peak_kib(digits), base * 3 / 2);
+  EXPECT_LT(peak_kib(scratch, answer), base * 3 / 2);
+  EXPECT_LT(peak_kib(scratch, digits), base * 3 / 2);
 }
 
 }  // namespace
