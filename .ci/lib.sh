@@ -1,0 +1,19 @@
+# What the CI scripts share; sourced, not run.
+
+step() { echo "+ $*"; "$@"; }
+
+# A program and its manual pages, changelog and licence under a prefix
+# (/usr/local, say, or /usr).
+installed() {
+  test -x "$1/bin/kvintorn"
+  test -f "$1/share/man/man1/kvintorn.1.gz"
+  test -f "$1/share/man/sv/man1/kvintorn.1.gz"
+  test -f "$1/share/doc/kvintorn/changelog.gz"
+  test -f "$1/share/doc/kvintorn/copyright"
+}
+
+# A program, started by the command given, that carries one dialogue
+# through to its report.
+reports() {
+  echo '200000 4 n 200000 4 25 j' | "$@" | grep -a '2000 kronor skrivas av fr'
+}
