@@ -17,3 +17,8 @@ installed() {
 reports() {
   echo '200000 4 n 200000 4 25 j' | "$@" | grep -a '2000 kronor skrivas av fr'
 }
+
+# The README's test command: the second line of its first code block.
+readme_test_command() {
+  awk '/^```/ { if (++fence == 2) exit; next } fence == 1 && ++line == 2' README.md
+}
