@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <iostream>
+#include <istream>
 #include <limits>
 #include <streambuf>
 #include <string>
@@ -39,19 +39,26 @@ bool blanktecken(int c) {
          c == '\f';
 }
 
-// Begins a read from `in`: flushes the stream tied to it, takes whitespace
-// and then the first character of a word, which it returns. When `in` has
-// failed, or nothing but whitespace is left, it sets failbit (and eofbit at
-// the end) and returns eof.
+// Every read looks at a character before it takes it, and takes only what
+// belongs to the word it reads: the character that ends a number or a word
+// stays in the stream for the next read, and on a seekable standard input
+// stdio hands it, and all after it, to whoever reads next.
+
+// Begins a read from `in`: flushes the stream tied to it and looks past the
+// whitespace at the first character of a word, which it returns without
+// taking it. When `in` has failed, or nothing but whitespace is left, it
+// sets failbit (and eofbit at the end) and returns eof.
 int forsta_tecken(std::istream& in) {
-  const std::istream::sentry vakt(in, true);  // whitespace is taken here
+  // Flushes the tied stream and checks the state; true: it skips no
+  // whitespace, which the loop below does by the program's own rule.
+  const std::istream::sentry vakt(in, true);
   if (!vakt) {
     return traits::eof();
   }
   std::streambuf& buf = *in.rdbuf();
-  int c = buf.sbumpc();
+  int c = buf.sgetc();
   while (blanktecken(c)) {
-    c = buf.sbumpc();
+    c = buf.snextc();
   }
   if (c == traits::eof()) {
     in.setstate(std::ios::eofbit | std::ios::failbit);
@@ -59,35 +66,26 @@ int forsta_tecken(std::istream& in) {
   return c;
 }
 
-// Takes the rest of a word from `buf`, after `c`, its last character taken;
-// returns the one that ends it.
+// Takes the rest of a word from `buf`, from `c`, the character it looks at,
+// on; returns the one that ends it, not taken.
 int hoppa_over_ord(std::streambuf& buf, int c) {
   while (c != traits::eof() && !blanktecken(c)) {
-    c = buf.sbumpc();
+    c = buf.snextc();
   }
   return c;
 }
 
-// Puts `c`, the character taken that ended a number or a word, back into
-// `in`, or notes the end of the input.
-void lamna_tillbaka(std::istream& in, int c) {
-  if (c == traits::eof()) {
-    in.setstate(std::ios::eofbit);
-  } else if (in.rdbuf()->sputbackc(traits::to_char_type(c)) == traits::eof()) {
-    in.setstate(std::ios::badbit);
-  }
-}
-
-// Reads a mantissa from `c`, the character last taken from `buf`, on:
-// digits, a point and digits. At most siffror_max significant digits go to
+// Reads a mantissa from `c`, the character `buf` looks at, on: digits, a
+// point and digits. At most siffror_max significant digits go to
 // `siffror`, then a 1 if a non-zero digit was dropped after them, and `skala`
 // becomes the power of ten to multiply them with. `har_siffra` tells whether
-// there was any digit at all. Returns the character after the mantissa.
+// there was any digit at all. Returns the character after the mantissa, not
+// taken.
 int las_mantissa(std::streambuf& buf, int c, Siffror& siffror, long long& skala,
                  bool& har_siffra) {
   bool decimal = false;
   bool slappt = false;
-  for (;; c = buf.sbumpc()) {
+  for (;; c = buf.snextc()) {
     if (c == '.' && !decimal) {
       decimal = true;
       continue;
@@ -113,22 +111,22 @@ int las_mantissa(std::streambuf& buf, int c, Siffror& siffror, long long& skala,
   return c;
 }
 
-// Reads an exponent from `c`, the character last taken from `buf`, on, if
-// one begins there: e or E, a sign and digits, and adds it to `skala`. `hel`
-// is false when the letter has no digit after it. Returns the character after
-// the exponent.
+// Reads an exponent from `c`, the character `buf` looks at, on, if one
+// begins there: e or E, a sign and digits, and adds it to `skala`. `hel` is
+// false when the letter has no digit after it. Returns the character after
+// the exponent, not taken.
 int las_exponent(std::streambuf& buf, int c, long long& skala, bool& hel) {
   if (c != 'e' && c != 'E') {
     return c;
   }
-  c = buf.sbumpc();
+  c = buf.snextc();
   const bool negativ = c == '-';
   if (c == '+' || c == '-') {
-    c = buf.sbumpc();
+    c = buf.snextc();
   }
   long long exponent = 0;
   hel = siffra(c);
-  for (; siffra(c); c = buf.sbumpc()) {
+  for (; siffra(c); c = buf.snextc()) {
     exponent = std::min(exponent * 10 + (c - '0'), exponent_max);
   }
   skala += negativ ? -exponent : exponent;
@@ -175,7 +173,7 @@ bool las_tal(std::istream& in, float& tal) {
   std::streambuf& buf = *in.rdbuf();
   const bool negativ = c == '-';
   if (c == '+' || c == '-') {
-    c = buf.sbumpc();
+    c = buf.snextc();
   }
   Siffror siffror;
   long long skala = 0;
@@ -192,7 +190,9 @@ bool las_tal(std::istream& in, float& tal) {
   } else {
     c = hoppa_over_ord(buf, c);
   }
-  lamna_tillbaka(in, c);
+  if (c == traits::eof()) {
+    in.setstate(std::ios::eofbit);
+  }
   return ar_tal;
 }
 
@@ -203,40 +203,12 @@ std::string las_ord(std::istream& in, std::size_t langd) {
     return ord;
   }
   std::streambuf& buf = *in.rdbuf();
-  // An answer can be the last word the program reads, so the rest of it is
-  // looked at before it is taken, and the whitespace after it only looked
-  // at: on a seekable standard input stdio then leaves that whitespace, and
-  // all after it, to whoever reads next, whichever C++ library keeps the
-  // stream (libc++ keeps a character put back to itself).
-  if (langd > 0) {
-    ord += traits::to_char_type(c);
-  }
-  for (c = buf.sgetc();
-       ord.size() < langd && c != traits::eof() && !blanktecken(c);
+  for (; ord.size() < langd && c != traits::eof() && !blanktecken(c);
        c = buf.snextc()) {
     ord += traits::to_char_type(c);
   }
-  while (c != traits::eof() && !blanktecken(c)) {
-    c = buf.snextc();
-  }
-  if (c == traits::eof()) {
+  if (hoppa_over_ord(buf, c) == traits::eof()) {
     in.setstate(std::ios::eofbit);
   }
   return ord;
-}
-
-void indata_slut() {
-  std::cout << std::endl;
-  if (std::ferror(stdin) != 0) {
-    std::cerr << "kvintorn: kunde inte l\xE4sa standard in" << std::endl;
-  }
-  std::exit(slutstatus(1));
-}
-
-int slutstatus(int status) {
-  if (std::cout) {
-    return status;
-  }
-  std::cerr << "kvintorn: kunde inte skriva till standard ut" << std::endl;
-  return 1;
 }

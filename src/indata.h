@@ -8,7 +8,8 @@
 // Reading the dialogue's answers, word by word. Each read flushes the stream
 // tied to `in` and skips whitespace first; when nothing else is left it sets
 // failbit and eofbit and reads nothing. However long a word is, only a
-// bounded part of it is kept.
+// bounded part of it is kept. A read takes nothing past its word: the
+// character that ends it stays in `in`.
 
 // Reads one number: the longest run of an optional sign, digits, an optional
 // point and digits, and an optional exponent (e or E, a sign, digits). The
@@ -22,13 +23,5 @@ bool las_tal(std::istream& in, float& tal);
 // Reads one word and returns its first `langd` characters; the rest of the
 // word is read and dropped, and the whitespace after it stays in `in`.
 std::string las_ord(std::istream& in, std::size_t langd);
-
-// Ends the dialogue once standard input has nothing more to give: one end of
-// line, a message on standard error if reading failed, and exit status 1.
-[[noreturn]] void indata_slut();
-
-// The exit status to end with: `status` while all output has reached
-// standard output, otherwise 1, after a message on standard error.
-int slutstatus(int status);
 
 #endif

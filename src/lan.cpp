@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "indata.h"
+#include "slut.h"
 
 float lanesumma = 0;
 float ranta = 0;

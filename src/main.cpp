@@ -4,6 +4,7 @@
 #include "indata.h"
 #include "lan.h"
 #include "resultat.h"
+#include "slut.h"
 #include "utdata.h"
 
 void visa_varden() {

@@ -1,0 +1,21 @@
+#include "slut.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+
+void indata_slut() {
+  std::cout << std::endl;
+  if (std::ferror(stdin) != 0) {
+    std::cerr << "kvintorn: kunde inte l\xE4sa standard in" << std::endl;
+  }
+  std::exit(slutstatus(1));
+}
+
+int slutstatus(int status) {
+  if (std::cout.flush()) {
+    return status;
+  }
+  std::cerr << "kvintorn: kunde inte skriva till standard ut" << std::endl;
+  return 1;
+}
