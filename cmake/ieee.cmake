@@ -28,7 +28,16 @@ if(NOT KVINTORN_EVAL_METHOD_IEEE)
     target_compile_options(kvintorn_ieee INTERFACE -msse2 -mfpmath=sse)
   endif()
 endif()
-check_cxx_compiler_flag(-ffp-contract=off KVINTORN_FP_CONTRACT_OFF)
-if(KVINTORN_FP_CONTRACT_OFF)
-  target_compile_options(kvintorn_ieee INTERFACE -ffp-contract=off)
-endif()
+# After the flags the builder gives (CXXFLAGS: -ffast-math, -Ofast and the
+# like), each where the compiler takes it: no operation reordered, replaced
+# by a reciprocal or fused, and infinities, NaNs and signed zeros kept.
+# src/ieee.h stops the build where the compiler still says otherwise.
+foreach(flag IN ITEMS -fno-unsafe-math-optimizations -fno-associative-math
+    -fno-reciprocal-math -fno-finite-math-only -fsigned-zeros
+    -ffp-contract=off)
+  string(MAKE_C_IDENTIFIER "KVINTORN_CXX${flag}" accepted)
+  check_cxx_compiler_flag(${flag} ${accepted})
+  if(${accepted})
+    target_compile_options(kvintorn_ieee INTERFACE ${flag})
+  endif()
+endforeach()

@@ -11,6 +11,8 @@
 #include <streambuf>
 #include <string>
 
+#include "ieee.h"
+
 namespace {
 
 using traits = std::char_traits<char>;

@@ -1,3 +1,4 @@
+#include <cfenv>
 #include <iostream>
 #include <string>
 
@@ -17,6 +18,10 @@ void visa_varden() {
 }
 
 int main() {
+  // The floating-point environment as IEEE 754 has it by default: rounding
+  // to nearest and subnormal numbers kept, whatever start-up code a build
+  // links in (-ffast-math and -Ofast bring code that flushes them to zero).
+  std::fesetenv(FE_DFL_ENV);
   std::cout << "Kvintorn (v.0.1)" << std::endl;
   std::cout << "Skriven av Kvintorns utvecklarlag" << std::endl;
   matain();

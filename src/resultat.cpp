@@ -1,20 +1,11 @@
 #include "resultat.h"
 
-#include <cfloat>
 #include <cmath>
 #include <iostream>
 
+#include "ieee.h"
 #include "lan.h"
 #include "utdata.h"
-
-// The report's figures are the same on every processor only when each
-// operation on doubles is rounded to double, as IEEE 754 has it. The x87 unit
-// of 32-bit x86 keeps intermediates wider (FLT_EVAL_METHOD 2), and its
-// results differ in the last digit.
-static_assert(FLT_EVAL_METHOD == 0 || FLT_EVAL_METHOD == 1,
-              "floating-point intermediates are kept wider than double "
-              "(FLT_EVAL_METHOD is not 0 or 1): on 32-bit x86 build with "
-              "SSE2 arithmetic, -msse2 -mfpmath=sse, as CMake does");
 
 namespace {
 

@@ -1,0 +1,28 @@
+#ifndef KVINTORN_IEEE_H
+#define KVINTORN_IEEE_H
+
+#include <cfloat>
+
+// Included by every unit that computes with floats: the program's figures are
+// the same everywhere only when each operation on doubles is rounded to
+// double, as IEEE 754 has it, and none is reordered, fused or replaced, and
+// infinities, NaNs and signed zeros are kept. CMake asks for that after the
+// builder's own flags; where the compiler still says otherwise, the build
+// stops here and names the cause.
+
+// The x87 unit of 32-bit x86 keeps intermediates wider (FLT_EVAL_METHOD 2),
+// and its results differ in the last digit.
+static_assert(FLT_EVAL_METHOD == 0 || FLT_EVAL_METHOD == 1,
+              "floating-point intermediates are kept wider than double "
+              "(FLT_EVAL_METHOD is not 0 or 1): on 32-bit x86 build with "
+              "SSE2 arithmetic, -msse2 -mfpmath=sse, as CMake does");
+
+#if defined(__FAST_MATH__) || defined(__ASSOCIATIVE_MATH__) || \
+    defined(__RECIPROCAL_MATH__) || defined(__NO_SIGNED_ZEROS__)
+#error "floating-point operations may be reordered or replaced (-ffast-math, -Ofast, -funsafe-math-optimizations, -fassociative-math, -freciprocal-math or -fno-signed-zeros), which changes the figures: build without them, or with -fno-unsafe-math-optimizations after them"
+#endif
+#if defined(__FINITE_MATH_ONLY__) && __FINITE_MATH_ONLY__
+#error "infinities and NaNs are assumed away (-ffinite-math-only, part of -ffast-math and -Ofast), which lets the reader take a number past the float range: build without it, or with -fno-finite-math-only after it"
+#endif
+
+#endif
