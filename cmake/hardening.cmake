@@ -1,7 +1,8 @@
 # kvintorn_hardening: the optimised builds hardened as Debian hardens its
 # packages, each flag where the compiler or the linker takes it, after the
 # flags the builder gives (CXXFLAGS, LDFLAGS), which still apply. A
-# _FORTIFY_SOURCE level that the builder gives is kept.
+# _FORTIFY_SOURCE level that the builder gives is kept; an unoptimised build
+# has none.
 include(CheckCXXCompilerFlag)
 include(CheckCXXSourceCompiles)
 include(CheckLinkerFlag)
@@ -21,7 +22,18 @@ foreach(flag IN ITEMS
   endif()
 endforeach()
 string(TOUPPER "CMAKE_CXX_FLAGS_${CMAKE_BUILD_TYPE}" config_flags)
-if(NOT "${CMAKE_CXX_FLAGS} ${${config_flags}}" MATCHES "_FORTIFY_SOURCE")
+# _FORTIFY_SOURCE needs an optimising build (glibc warns otherwise): the
+# builder's flags and those of the build type may leave one unoptimised (-O0).
+set(CMAKE_REQUIRED_FLAGS "${${config_flags}}")
+check_cxx_source_compiles([[
+#ifndef __OPTIMIZE__
+#error not optimised
+#endif
+int main() { return 0; }
+]] KVINTORN_OPTIMISED)
+unset(CMAKE_REQUIRED_FLAGS)
+if(KVINTORN_OPTIMISED AND
+   NOT "${CMAKE_CXX_FLAGS} ${${config_flags}}" MATCHES "_FORTIFY_SOURCE")
   check_cxx_source_compiles([[
 #if !__has_builtin(__builtin_dynamic_object_size)
 #error no object sizes known only at run time

@@ -19,10 +19,26 @@ static_assert(FLT_EVAL_METHOD == 0 || FLT_EVAL_METHOD == 1,
 
 #if defined(__FAST_MATH__) || defined(__ASSOCIATIVE_MATH__) || \
     defined(__RECIPROCAL_MATH__) || defined(__NO_SIGNED_ZEROS__)
-#error "floating-point operations may be reordered or replaced (-ffast-math, -Ofast, -funsafe-math-optimizations, -fassociative-math, -freciprocal-math or -fno-signed-zeros), which changes the figures: build without them, or with -fno-unsafe-math-optimizations after them"
+constexpr bool ieee_omordnad = true;
+#else
+constexpr bool ieee_omordnad = false;
 #endif
+static_assert(!ieee_omordnad,
+              "floating-point operations may be reordered or replaced "
+              "(-ffast-math, -Ofast, -funsafe-math-optimizations, "
+              "-fassociative-math, -freciprocal-math or -fno-signed-zeros), "
+              "which changes the figures: build without them, or with "
+              "-fno-unsafe-math-optimizations after them, as CMake does");
+
 #if defined(__FINITE_MATH_ONLY__) && __FINITE_MATH_ONLY__
-#error "infinities and NaNs are assumed away (-ffinite-math-only, part of -ffast-math and -Ofast), which lets the reader take a number past the float range: build without it, or with -fno-finite-math-only after it"
+constexpr bool ieee_andlig = true;
+#else
+constexpr bool ieee_andlig = false;
 #endif
+static_assert(!ieee_andlig,
+              "infinities and NaNs are assumed away (-ffinite-math-only, "
+              "part of -ffast-math and -Ofast), which lets the reader take a "
+              "number past the float range: build without it, or with "
+              "-fno-finite-math-only after it, as CMake does");
 
 #endif

@@ -30,6 +30,8 @@ std::string rest(std::istream& in) {
 
 TEST(NumberRule, TakesTheLongestRunAndLeavesWhatFollows) {
   const std::string zeros(1000000, '0');
+  // Halfway between 1 and the float after it.
+  const std::string half = "1.000000059604644775390625";
   const struct {
     std::string typed;
     std::optional<float> stored;  // none: not a number
@@ -46,6 +48,8 @@ TEST(NumberRule, TakesTheLongestRunAndLeavesWhatFollows) {
       {".5", 0.5F, ""},
       {"-0", -0.0F, ""},
       {" \t\r\n+4\n5", 4.0F, "\n5"},
+      {"\v5", 5.0F, ""},
+      {"\f5", 5.0F, ""},
       {"1e-50", 0.0F, ""},
       {"-1e-50", -0.0F, ""},
       {"1e-45", FLT_TRUE_MIN, ""},
@@ -63,6 +67,11 @@ TEST(NumberRule, TakesTheLongestRunAndLeavesWhatFollows) {
       {"-0.9", -0.9F, ""},
       {"0e999999999999999999999", 0.0F, ""},
       {"1e-99999999999999999999 x", 0.0F, " x"},
+      {"1e-18446744073709551617", 0.0F, ""},
+      {half + zeros.substr(0, 100) + "1" + zeros.substr(0, 10), 1.00000012F,
+       ""},
+      {half + zeros.substr(0, 100), 1.0F, ""},
+      {"1" + zeros.substr(0, 120) + "1e-100", 1e21F, ""},
       {"1" + zeros + "e-999995", 100000.0F, ""},
       {"0." + zeros + "125e1000001", 1.25F, ""},
       {"1e", std::nullopt, ""},
@@ -76,6 +85,7 @@ TEST(NumberRule, TakesTheLongestRunAndLeavesWhatFollows) {
       {"abc", std::nullopt, ""},
       {"3.4028236e38", std::nullopt, ""},
       {"1e39", std::nullopt, ""},
+      {"1e18446744073709551617", std::nullopt, ""},
       {"1e99x\n9", std::nullopt, "\n9"},
       {"1" + zeros, std::nullopt, ""},
   };
@@ -86,6 +96,7 @@ TEST(NumberRule, TakesTheLongestRunAndLeavesWhatFollows) {
     EXPECT_EQ(las_tal(in, stored), c.stored.has_value());
     EXPECT_EQ(bits(stored), bits(c.stored.value_or(42)));
     EXPECT_FALSE(in.fail());
+    EXPECT_EQ(in.eof(), c.left.empty());
     EXPECT_EQ(rest(in), c.left);
   }
 }
