@@ -5,9 +5,6 @@
 # which then limits the program to processors that have it: all that Debian
 # 13's i386 port runs on, but not all of Debian 12's (i686 without MMX or
 # SSE), which is why the package then depends on sse2-support.
-include(CheckCXXCompilerFlag)
-include(CheckCXXSourceCompiles)
-
 add_library(kvintorn_ieee INTERFACE)
 set(eval_method_check [[
 #include <cfloat>
@@ -29,15 +26,18 @@ if(NOT KVINTORN_EVAL_METHOD_IEEE)
   endif()
 endif()
 # After the flags the builder gives (CXXFLAGS: -ffast-math, -Ofast and the
-# like), each where the compiler takes it: no operation reordered, replaced
-# by a reciprocal or fused, and infinities, NaNs and signed zeros kept.
-# src/ieee.h stops the build where the compiler still says otherwise.
+# like), on every compile: no operation reordered, replaced by a reciprocal
+# or fused, and infinities, NaNs and signed zeros kept. A compiler that does
+# not take one of them cannot be trusted with the figures, and the build
+# stops. src/ieee.h stops it too where the compiler still says otherwise.
 foreach(flag IN ITEMS -fno-unsafe-math-optimizations -fno-associative-math
     -fno-reciprocal-math -fno-finite-math-only -fsigned-zeros
     -ffp-contract=off)
-  string(MAKE_C_IDENTIFIER "KVINTORN_CXX${flag}" accepted)
-  check_cxx_compiler_flag(${flag} ${accepted})
-  if(${accepted})
-    target_compile_options(kvintorn_ieee INTERFACE ${flag})
+  string(MAKE_C_IDENTIFIER "KVINTORN_TAKES${flag}" taken)
+  kvintorn_compiler_takes(${flag} ${taken})
+  if(NOT ${taken})
+    message(FATAL_ERROR "${CMAKE_CXX_COMPILER} does not take ${flag}, without "
+      "which the figures may differ from those of IEEE arithmetic")
   endif()
+  target_compile_options(kvintorn_ieee INTERFACE ${flag})
 endforeach()

@@ -6,9 +6,15 @@
 // Included by every unit that computes with floats: the program's figures are
 // the same everywhere only when each operation on doubles is rounded to
 // double, as IEEE 754 has it, and none is reordered, fused or replaced, and
-// infinities, NaNs and signed zeros are kept. CMake asks for that after the
-// builder's own flags; where the compiler still says otherwise, the build
-// stops here and names the cause.
+// infinities, NaNs and signed zeros are kept. CMake asks for that on every
+// compile, after the builder's own flags. Where the compiler still says
+// otherwise, the build stops here and names the cause; but it says only so
+// much. g++ defines __FAST_MATH__, __ASSOCIATIVE_MATH__, __RECIPROCAL_MATH__,
+// __NO_SIGNED_ZEROS__ and __FINITE_MATH_ONLY__ for each of its options in
+// force. clang++ defines only __FAST_MATH__ (for all of -ffast-math) and
+// __FINITE_MATH_ONLY__: its -funsafe-math-optimizations, -fassociative-math,
+// -freciprocal-math and -fno-signed-zeros leave no mark that a header can
+// see, and only CMake's flags undo them.
 
 // The x87 unit of 32-bit x86 keeps intermediates wider (FLT_EVAL_METHOD 2),
 // and its results differ in the last digit.
@@ -24,7 +30,8 @@ constexpr bool ieee_omordnad = true;
 constexpr bool ieee_omordnad = false;
 #endif
 static_assert(!ieee_omordnad,
-              "floating-point operations may be reordered or replaced "
+              "the compiler says floating-point operations may be reordered "
+              "or replaced "
               "(-ffast-math, -Ofast, -funsafe-math-optimizations, "
               "-fassociative-math, -freciprocal-math or -fno-signed-zeros), "
               "which changes the figures: build without them, or with "
