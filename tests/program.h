@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstring>
 #include <fstream>
 #include <string>
 #include <thread>
@@ -59,55 +60,96 @@ constexpr rlim_t output_cap = rlim_t{1} << 20;
   _exit(127);
 }
 
-// How a run ended: its waitpid status, what it used, and, when a limit
-// stopped it, why in words.
+// How a run ended: its waitpid status, what it used, and, when a limit or a
+// signal stopped it, why in words.
 struct Ending {
   int status = 0;
   rusage usage{};
   std::string why;
 };
 
-// Whether process `pid` sleeps now, waiting for something other than a
-// processor or a disk.
-inline bool asleep(pid_t pid) {
-  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-  std::string line;
-  std::getline(stat, line);
-  const auto name_end = line.rfind(')');
-  return name_end != std::string::npos && line.compare(name_end, 3, ") S") == 0;
+// Watches a running program, looking at its state in /proc/PID/stat each
+// time it is asked: how long it has slept (waiting for something other than
+// a processor or a disk) or stood stopped by a signal, on end. Under load a
+// program waits for a processor, which is neither.
+class Watch {
+ public:
+  explicit Watch(pid_t pid) : pid_(pid), since_(clock::now()) {}
+
+  // Why the program is to be stopped, in words, or "" while it may go on:
+  // it has slept or stood stopped for longer than `allowed`, or its state
+  // cannot be read, so that nothing could tell a hang from a wait.
+  std::string why_stop(std::chrono::seconds allowed) {
+    std::ifstream stat("/proc/" + std::to_string(pid_) + "/stat");
+    std::string line;
+    std::getline(stat, line);
+    const auto name_end = line.rfind(')');
+    watched_ = name_end != std::string::npos && name_end + 2 < line.size();
+    if (!watched_)
+      return "the program's state could not be read from /proc/" +
+             std::to_string(pid_) +
+             "/stat, so a hang could not be told from a wait, and it was "
+             "stopped\n";
+    const char state = line[name_end + 2];
+    if (state != 'S' && state != 'T' && state != 't') {
+      since_ = clock::now();
+    } else if (clock::now() - since_ >= allowed) {
+      return "the program slept or stood stopped for " +
+             std::to_string(allowed.count()) +
+             " s, waiting for something that never came, and was stopped\n";
+    }
+    return "";
+  }
+
+  // Whether the state could be read, the last time it was asked.
+  bool watched() const { return watched_; }
+
+ private:
+  using clock = std::chrono::steady_clock;
+  pid_t pid_;
+  clock::time_point since_;
+  bool watched_ = true;
+};
+
+// Why a run ended by a signal did, in words: a limit, or a kill from outside
+// (the kernel's out-of-memory killer, a person), or the signal itself.
+inline std::string why_signalled(const Ending& end) {
+  if (!WIFSIGNALED(end.status)) return "";
+  const int signal = WTERMSIG(end.status);
+  const long used = end.usage.ru_utime.tv_sec + end.usage.ru_stime.tv_sec;
+  const bool past_cpu = used >= static_cast<long>(limit_seconds());
+  if (signal == SIGXCPU || (signal == SIGKILL && past_cpu))
+    return "the program used " + std::to_string(limit_seconds()) +
+           " s of processor time and was stopped\n";
+  if (signal == SIGXFSZ)
+    return "the program wrote past the cap on output, 1 MiB, and was "
+           "stopped\n";
+  if (signal == SIGKILL)
+    return "the program was killed from outside (SIGKILL) after " +
+           std::to_string(used) +
+           " s of processor time: by the kernel, short of memory, or by a "
+           "person\n";
+  return "the program was ended by signal " + std::to_string(signal) + " (" +
+         strsignal(signal) + ")\n";
 }
 
-// Waits for the run started as `pid` to end. One that sleeps, whenever it is
-// looked at, for limit_seconds() on end is stopped with SIGKILL; under load
-// a program waits for a processor, which is not sleep.
+// Waits for the run started as `pid` to end, and stops it with SIGKILL when
+// its watch says so.
 inline Ending wait_program(pid_t pid) {
-  using clock = std::chrono::steady_clock;
-  const std::chrono::seconds allowed(limit_seconds());
   Ending end;
+  Watch watch(pid);
   auto pause = std::chrono::microseconds(100);
-  auto since = clock::now();
   while (wait4(pid, &end.status, WNOHANG, &end.usage) == 0) {
-    if (!asleep(pid)) {
-      since = clock::now();
-    } else if (clock::now() - since > allowed) {
+    end.why = watch.why_stop(std::chrono::seconds(limit_seconds()));
+    if (!end.why.empty()) {
       kill(pid, SIGKILL);
       wait4(pid, &end.status, 0, &end.usage);
-      end.why = "the program slept for " + std::to_string(allowed.count()) +
-                " s, waiting for something that never came, and was "
-                "stopped\n";
       return end;
     }
     std::this_thread::sleep_for(pause);
     pause = std::min(pause * 2, decltype(pause)(100000));
   }
-  const int signal = WIFSIGNALED(end.status) ? WTERMSIG(end.status) : 0;
-  if (signal == SIGXCPU || signal == SIGKILL)
-    end.why = "the program used " + std::to_string(allowed.count()) +
-              " s of processor time and was stopped\n";
-  if (signal == SIGXFSZ)
-    end.why =
-        "the program wrote past the cap on output, 1 MiB, and was "
-        "stopped\n";
+  end.why = why_signalled(end);
   return end;
 }
 

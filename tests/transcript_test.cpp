@@ -1,8 +1,9 @@
 // Each folder under cases/ is one dialogue: `input` is fed to the program,
 // `stdout` and `stderr` (empty when absent) are the exact bytes expected,
-// `status` the exit status; `args` holds command-line arguments,
-// `stdout-to` a file to send standard output to instead of comparing it, and
-// `rest` what must be left unread on standard input for whoever reads next.
+// `status` the exit status (a folder without `input` or `status` fails); `args`
+// holds command-line arguments, `stdout-to` a file to send standard output to
+// instead of comparing it, and `rest` what must be left unread on standard
+// input for whoever reads next.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -102,6 +103,10 @@ Outcome run(const Scratch& scratch, const fs::path& input,
 void check_case(const std::string& name,
                 const char* const* command = program_argv) {
   const fs::path dir = fs::path(CASES) / name;
+  for (const char* needed : {"input", "status"}) {
+    ASSERT_TRUE(fs::exists(dir / needed))
+        << "the case folder " << dir << " has no file " << needed;
+  }
   std::istringstream words(slurp(dir / "args"));
   const std::vector<std::string> args{std::istream_iterator<std::string>(words),
                                       {}};
