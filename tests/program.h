@@ -2,8 +2,8 @@
 // runs a cross-built program, and always under limits that stop a program
 // that never ends but never one that a busy machine slows down: processor
 // time, of which a dialogue needs milliseconds however loaded the machine
-// is; time asleep, waiting for something that never comes, of which a
-// dialogue on files needs none; and a cap on what it writes.
+// is; time asleep or stopped, waiting for something that never comes, of
+// which a dialogue on files needs none; and a cap on what it writes.
 #ifndef KVINTORN_TESTS_PROGRAM_H
 #define KVINTORN_TESTS_PROGRAM_H
 
@@ -23,7 +23,8 @@
 
 #include "test_setup.h"  // program_argv, time_scale
 
-// The processor seconds a run may use, and the seconds it may sleep on end.
+// The processor seconds a run may use, and the seconds it may sleep or stand
+// stopped on end.
 inline unsigned limit_seconds() { return 10 * time_scale; }
 
 // How much one run may write to a file: its standard output or error.
