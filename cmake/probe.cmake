@@ -10,13 +10,18 @@ include(CheckLinkerFlag)
 include(CheckPIESupported)
 
 # In the caller's scope: no flags but the compiler's own for the checks that
-# follow, which build as Debug, a configuration that every generator has.
+# follow, which build in a configuration that the generator has (the first
+# of a multi-configuration generator's, else Debug), its flags cleared too.
 macro(kvintorn_probe_alone)
   set(CMAKE_TRY_COMPILE_CONFIGURATION Debug)
+  if(CMAKE_CONFIGURATION_TYPES)
+    list(GET CMAKE_CONFIGURATION_TYPES 0 CMAKE_TRY_COMPILE_CONFIGURATION)
+  endif()
+  string(TOUPPER "${CMAKE_TRY_COMPILE_CONFIGURATION}" kvintorn_probe_config)
   set(CMAKE_CXX_FLAGS "")
-  set(CMAKE_CXX_FLAGS_DEBUG "")
+  set(CMAKE_CXX_FLAGS_${kvintorn_probe_config} "")
   set(CMAKE_EXE_LINKER_FLAGS "")
-  set(CMAKE_EXE_LINKER_FLAGS_DEBUG "")
+  set(CMAKE_EXE_LINKER_FLAGS_${kvintorn_probe_config} "")
   set(CMAKE_REQUIRED_FLAGS "")
   set(CMAKE_REQUIRED_DEFINITIONS "")
   set(CMAKE_REQUIRED_LINK_OPTIONS "")
