@@ -5,12 +5,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstddef>
 #include <string>
-#include <thread>
 #include <utility>
 
 #include "program.h"
@@ -27,8 +25,7 @@ std::string receive(int fd, std::size_t size, pid_t pid) {
   std::string got;
   pollfd ready{fd, POLLIN, 0};
   Watch watch(pid);
-  for (auto pause = std::chrono::microseconds(100);;
-       pause = std::min(pause * 2, decltype(pause)(100000))) {
+  for (;; watch.pause()) {
     // Asked before what is written is read: a program writes, then waits.
     const std::string why = watch.why_stop(waits);
     char byte = 0;
@@ -44,7 +41,6 @@ std::string receive(int fd, std::size_t size, pid_t pid) {
       }
       return got;
     }
-    std::this_thread::sleep_for(pause);
   }
 }
 

@@ -105,11 +105,19 @@ class Watch {
   // Whether the state could be read, the last time it was asked.
   bool watched() const { return watched_; }
 
+  // Sleeps until the next look: a tenth of a millisecond at first, twice as
+  // long each time after, up to a tenth of a second.
+  void pause() {
+    std::this_thread::sleep_for(pause_);
+    pause_ = std::min(pause_ * 2, std::chrono::microseconds(100000));
+  }
+
  private:
   using clock = std::chrono::steady_clock;
   pid_t pid_;
   clock::time_point since_;
   bool watched_ = true;
+  std::chrono::microseconds pause_{100};
 };
 
 // Why a run ended by a signal did, in words: a limit, or a kill from outside
@@ -139,7 +147,6 @@ inline std::string why_signalled(const Ending& end) {
 inline Ending wait_program(pid_t pid) {
   Ending end;
   Watch watch(pid);
-  auto pause = std::chrono::microseconds(100);
   while (wait4(pid, &end.status, WNOHANG, &end.usage) == 0) {
     end.why = watch.why_stop(std::chrono::seconds(limit_seconds()));
     if (!end.why.empty()) {
@@ -147,8 +154,7 @@ inline Ending wait_program(pid_t pid) {
       wait4(pid, &end.status, 0, &end.usage);
       return end;
     }
-    std::this_thread::sleep_for(pause);
-    pause = std::min(pause * 2, decltype(pause)(100000));
+    watch.pause();
   }
   end.why = why_signalled(end);
   return end;
