@@ -2,13 +2,14 @@
 
 step() { echo "+ $*"; "$@"; }
 
-# A program and its manual pages, changelog and licence under a prefix
-# (/usr/local, say, or /usr).
+# installed PREFIX [SUFFIX]: a program and its manual pages, changelog and
+# licence under PREFIX (/usr/local, say, or /usr), the pages and the
+# changelog with SUFFIX (.gz, as the package compresses them).
 installed() {
   test -x "$1/bin/kvintorn"
-  test -f "$1/share/man/man1/kvintorn.1.gz"
-  test -f "$1/share/man/sv/man1/kvintorn.1.gz"
-  test -f "$1/share/doc/kvintorn/changelog.gz"
+  test -f "$1/share/man/man1/kvintorn.1${2-}"
+  test -f "$1/share/man/sv/man1/kvintorn.1${2-}"
+  test -f "$1/share/doc/kvintorn/changelog${2-}"
   test -f "$1/share/doc/kvintorn/copyright"
 }
 

@@ -3,25 +3,16 @@
 
 #include <cfloat>
 
-// Included by every unit that computes with floats: the program's figures are
-// the same everywhere only when each operation on doubles is rounded to
-// double, as IEEE 754 has it, and none is reordered, fused or replaced, and
-// infinities, NaNs and signed zeros are kept. CMake asks for that on every
-// compile, after the builder's own flags. Where the compiler still says
-// otherwise, the build stops here and names the cause; but it says only so
-// much. g++ defines __FAST_MATH__, __ASSOCIATIVE_MATH__, __RECIPROCAL_MATH__,
-// __NO_SIGNED_ZEROS__ and __FINITE_MATH_ONLY__ for each of its options in
-// force. clang++ defines only __FAST_MATH__ (for all of -ffast-math) and
-// __FINITE_MATH_ONLY__: its -funsafe-math-optimizations, -fassociative-math,
-// -freciprocal-math and -fno-signed-zeros leave no mark that a header can
-// see, and only CMake's flags undo them.
+// Included by every unit that computes with floats: the build stops, naming
+// the cause, where the compiler says that its arithmetic on doubles is not
+// IEEE 754's, which would change the figures (cmake/ieee.cmake asks for it).
 
-// The x87 unit of 32-bit x86 keeps intermediates wider (FLT_EVAL_METHOD 2),
+// The x87 unit of x86 keeps intermediates wider (FLT_EVAL_METHOD 2),
 // and its results differ in the last digit.
 static_assert(FLT_EVAL_METHOD == 0 || FLT_EVAL_METHOD == 1,
               "floating-point intermediates are kept wider than double "
-              "(FLT_EVAL_METHOD is not 0 or 1): on 32-bit x86 build with "
-              "SSE2 arithmetic, -msse2 -mfpmath=sse, as CMake does");
+              "(FLT_EVAL_METHOD is not 0 or 1): on x86 build with SSE2 "
+              "arithmetic, -msse2 -mfpmath=sse");
 
 #if defined(__FAST_MATH__) || defined(__ASSOCIATIVE_MATH__) || \
     defined(__RECIPROCAL_MATH__) || defined(__NO_SIGNED_ZEROS__)
