@@ -4,7 +4,7 @@ runs the pages as their reader does, top to bottom:
 
 - each ```sh block, unless the line before it is "<!-- by hand -->" (it needs
   a person, a terminal or another machine), becomes a script in FOLDER, run by
-  bash -eux from INNER (the same folder as the test's shell sees it); its
+  bash -eux -o pipefail from INNER (the same folder as the test's shell sees it); its
   output goes to a log beside it, whose end is shown when it fails, and the
   test stops there;
 - each example indented by four spaces, a command after "$ " and what it

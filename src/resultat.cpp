@@ -20,7 +20,8 @@ double andel(float procent) { return static_cast<double>(procent) / hundra; }
 void resultat() {
   const auto rantekostnad = static_cast<float>(andel(ranta) * lanesumma);
   auto avdrag = static_cast<float>(andel(skatt) * rantekostnad);
-  // 0 times an infinite cost: a NaN, whose sign bit only tells the processor.
+  // A tax rate of 0 times an infinite cost is a NaN, whose sign differs from
+  // processor to processor; made positive, it is written "nan" on every one.
   avdrag = std::isnan(avdrag) ? std::copysign(avdrag, 1.0F) : avdrag;
   std::cout << std::endl;
   std::cout << "******************************" << std::endl << std::endl;
