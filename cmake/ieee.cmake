@@ -27,14 +27,19 @@ int main() { return 0; }
 set(sse2 -msse2 -mfpmath=sse)
 
 # kvintorn_needs_sse2(CONFIG VAR): VAR is true when the flags of build type
-# CONFIG keep intermediates wider and SSE2 arithmetic after them does not.
-# The checks are given all the flags, in the order of the build's compiles.
+# CONFIG ("" for none) keep intermediates wider and SSE2 arithmetic after
+# them does not. The checks are given all the flags, in the order of the
+# build's compiles, and build in a configuration whose own flags are cleared.
 function(kvintorn_needs_sse2 config var)
   string(TOUPPER "${config}" upper)
   set(CMAKE_REQUIRED_FLAGS "${CMAKE_CXX_FLAGS} ${CMAKE_CXX_FLAGS_${upper}}")
   set(CMAKE_TRY_COMPILE_CONFIGURATION "${config}")
+  if(NOT config)
+    set(CMAKE_TRY_COMPILE_CONFIGURATION None)
+  endif()
+  string(TOUPPER "${CMAKE_TRY_COMPILE_CONFIGURATION}" try_upper)
   set(CMAKE_CXX_FLAGS "")
-  set(CMAKE_CXX_FLAGS_${upper} "")
+  set(CMAKE_CXX_FLAGS_${try_upper} "")
   set(answers KVINTORN_IEEE_ALONE KVINTORN_IEEE_SSE2)
   foreach(answer IN LISTS answers)
     unset(${answer} CACHE)
@@ -55,28 +60,36 @@ endfunction()
 
 include(CheckCXXSourceCompiles)
 get_property(multi_config GLOBAL PROPERTY GENERATOR_IS_MULTI_CONFIG)
-set(KVINTORN_SSE2_CONFIGS "")
 if(multi_config)
-  set(configs ${CMAKE_CONFIGURATION_TYPES})
-else()
-  set(configs "${CMAKE_BUILD_TYPE}")
-endif()
-foreach(config IN LISTS configs)
-  kvintorn_needs_sse2("${config}" needs)
-  if(needs)
-    list(APPEND KVINTORN_SSE2_CONFIGS "${config}")
+  set(sse2_configs "")
+  foreach(config IN LISTS CMAKE_CONFIGURATION_TYPES)
+    kvintorn_needs_sse2("${config}" needs)
+    if(needs)
+      list(APPEND sse2_configs "${config}")
+    endif()
+  endforeach()
+  if(sse2_configs)
+    list(JOIN sse2_configs "," listed)
+    target_compile_options(kvintorn_ieee INTERFACE "$<$<CONFIG:${listed}>:${sse2}>")
   endif()
-endforeach()
-if(KVINTORN_SSE2_CONFIGS)
-  list(JOIN KVINTORN_SSE2_CONFIGS ", " named)
-  message(STATUS "Arithmetic in SSE2 (-msse2 -mfpmath=sse) for build type "
-    "'${named}', whose flags would use the x87 unit: the program needs a "
-    "processor with SSE2")
-  if(multi_config)
-    list(JOIN KVINTORN_SSE2_CONFIGS "," listed)
-    target_compile_options(kvintorn_ieee INTERFACE
-      "$<$<CONFIG:${listed}>:${sse2}>")
-  else()
+else()
+  kvintorn_needs_sse2("${CMAKE_BUILD_TYPE}" needs)
+  set(sse2_configs "")
+  if(needs)
+    set(sse2_configs "${CMAKE_BUILD_TYPE}")
+    if(NOT CMAKE_BUILD_TYPE)
+      set(sse2_configs "none")
+    endif()
     target_compile_options(kvintorn_ieee INTERFACE ${sse2})
   endif()
+endif()
+# Whether any build type got SSE2 arithmetic; the tests then check that the
+# x87 unit is refused.
+set(KVINTORN_SSE2 FALSE)
+if(sse2_configs)
+  set(KVINTORN_SSE2 TRUE)
+  list(JOIN sse2_configs ", " named)
+  message(STATUS "Arithmetic in SSE2 (-msse2 -mfpmath=sse) for the build "
+    "types whose flags would use the x87 unit (${named}): the program needs "
+    "a processor with SSE2")
 endif()
