@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <istream>
+#include <iostream>
 #include <limits>
 #include <streambuf>
 #include <string>
@@ -46,15 +46,29 @@ bool blanktecken(int c) {
 // stays in the stream for the next read, and on a seekable standard input
 // stdio hands it, and all after it, to whoever reads next.
 
+// Marks that `in` gave no character: at its end eofbit, where its read
+// failed badbit. std::cin reads through stdio, whose getc gives eof for both
+// and tells a failure only by ferror(stdin). Returns whether it failed.
+bool inget_tecken(std::istream& in) {
+  const bool fel = in.rdbuf() == std::cin.rdbuf() && std::ferror(stdin) != 0;
+  in.setstate(fel ? std::ios::badbit : std::ios::eofbit);
+  return fel;
+}
+
 // Begins a read from `in`: flushes the stream tied to it and looks past the
 // whitespace at the first character of a word, which it returns without
-// taking it. When `in` has failed, or nothing but whitespace is left, it
-// sets failbit (and eofbit at the end) and returns eof.
+// taking it. When `in` has failed, the tied stream could not be written, or
+// nothing but whitespace is left, it sets failbit (with eofbit or badbit as
+// inget_tecken does) and returns eof, having taken nothing after a failure.
 int forsta_tecken(std::istream& in) {
   // Flushes the tied stream and checks the state; true: it skips no
   // whitespace, which the loop below does by the program's own rule.
   const std::istream::sentry vakt(in, true);
   if (!vakt) {
+    return traits::eof();
+  }
+  if (in.tie() != nullptr && in.tie()->fail()) {
+    in.setstate(std::ios::failbit);
     return traits::eof();
   }
   std::streambuf& buf = *in.rdbuf();
@@ -63,7 +77,8 @@ int forsta_tecken(std::istream& in) {
     c = buf.snextc();
   }
   if (c == traits::eof()) {
-    in.setstate(std::ios::eofbit | std::ios::failbit);
+    inget_tecken(in);
+    in.setstate(std::ios::failbit);
   }
   return c;
 }
@@ -187,13 +202,14 @@ bool las_tal(std::istream& in, float& tal) {
                           ? narmaste(negativ, siffror, skala)
                           : std::numeric_limits<float>::quiet_NaN();
   const bool ar_tal = std::isfinite(varde);
-  if (ar_tal) {
-    tal = varde;
-  } else {
+  if (!ar_tal) {
     c = hoppa_over_ord(buf, c);
   }
-  if (c == traits::eof()) {
-    in.setstate(std::ios::eofbit);
+  if (c == traits::eof() && inget_tecken(in)) {
+    return false;
+  }
+  if (ar_tal) {
+    tal = varde;
   }
   return ar_tal;
 }
@@ -209,8 +225,8 @@ std::string las_ord(std::istream& in, std::size_t langd) {
        c = buf.snextc()) {
     ord += traits::to_char_type(c);
   }
-  if (hoppa_over_ord(buf, c) == traits::eof()) {
-    in.setstate(std::ios::eofbit);
+  if (hoppa_over_ord(buf, c) == traits::eof() && inget_tecken(in)) {
+    return {};
   }
   return ord;
 }

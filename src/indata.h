@@ -7,9 +7,12 @@
 
 // Reading the dialogue's answers, word by word. Each read flushes the stream
 // tied to `in` and skips whitespace first; when nothing else is left it sets
-// failbit and eofbit and reads nothing. However long a word is, only a
-// bounded part of it is kept. A read takes nothing past its word: the
-// character that ends it stays in `in`.
+// failbit and eofbit and reads nothing. When the tied stream has failed, it
+// sets failbit and reads nothing at all. When a read of `in` fails (std::cin's
+// by ferror(stdin)), between words or within one, it sets badbit, and the word
+// it cut off is not taken. However long a word is, only a bounded part of it
+// is kept. A read takes nothing past its word: the character that ends it
+// stays in `in`.
 
 // Reads one number: the longest run of an optional sign, digits, an optional
 // point and digits, and an optional exponent (e or E, a sign, digits). The

@@ -1,12 +1,11 @@
 #include "slut.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 
 void indata_slut() {
   std::cout << std::endl;
-  if (std::ferror(stdin) != 0) {
+  if (std::cin.bad()) {
     std::cerr << "kvintorn: kunde inte l\xE4sa standard in" << std::endl;
   }
   std::exit(slutstatus(1));

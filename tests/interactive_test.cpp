@@ -1,48 +1,16 @@
 // Drives the program through pipes one answer at a time, as a person at a
 // terminal would: each prompt must have arrived before its answer is sent.
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <csignal>
-#include <cstddef>
 #include <string>
 #include <utility>
 
 #include "program.h"
 
 namespace {
-
-// What the program `pid` writes to `fd`, up to `size` bytes: fewer when it
-// ends first, or when it has waited (slept, or stood stopped) that long with
-// nothing more written, and is then stopped; with `size` 0, all it writes
-// before it next waits. However slow the machine, a program that runs or
-// waits for a processor is waited for.
-std::string receive(int fd, std::size_t size, pid_t pid) {
-  const std::chrono::seconds waits(size == 0 ? 0 : limit_seconds());
-  std::string got;
-  pollfd ready{fd, POLLIN, 0};
-  Watch watch(pid);
-  for (;; watch.pause()) {
-    // Asked before what is written is read: a program writes, then waits.
-    const std::string why = watch.why_stop(waits);
-    char byte = 0;
-    while ((size == 0 || got.size() < size) && poll(&ready, 1, 0) > 0) {
-      if (read(fd, &byte, 1) != 1) return got;  // it has ended
-      got += byte;
-    }
-    if (size != 0 && got.size() == size) return got;
-    if (!why.empty()) {
-      if (size != 0 || !watch.watched()) {
-        kill(pid, SIGKILL);
-        ADD_FAILURE() << why;
-      }
-      return got;
-    }
-  }
-}
 
 TEST(Interactive, EachPromptArrivesBeforeItsAnswer) {
   // An answer sent after the program has ended fails the test rather than

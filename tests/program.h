@@ -3,10 +3,13 @@
 // that never ends but never one that a busy machine slows down: processor
 // time, of which a dialogue needs milliseconds however loaded the machine
 // is; time asleep or stopped, waiting for something that never comes, of
-// which a dialogue on files needs none; and a cap on what it writes.
+// which a dialogue on files needs none; and a cap on what it writes. And
+// reading what it writes to a pipe, watched the same way.
 #ifndef KVINTORN_TESTS_PROGRAM_H
 #define KVINTORN_TESTS_PROGRAM_H
 
+#include <gtest/gtest.h>
+#include <poll.h>
 #include <sys/resource.h>
 #include <sys/types.h>
 #include <sys/wait.h>
@@ -15,6 +18,7 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstddef>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -34,14 +38,15 @@ constexpr rlim_t output_cap = rlim_t{1} << 20;
 // default) and `args`, under the limits: SIGXCPU ends it past its processor
 // time (SIGKILL a second later), SIGXFSZ when it writes past the cap to a
 // file, each at its default disposition and unblocked whatever this process
-// had; it leaves no core file.
-[[noreturn]] inline void exec_program(
-    const std::vector<std::string>& args = {},
-    const char* const* command = program_argv) {
+// had, and so is SIGPIPE, unless `sigpipe_ignored`; it leaves no core file.
+[[noreturn]] inline void exec_program(const std::vector<std::string>& args = {},
+                                      const char* const* command = program_argv,
+                                      bool sigpipe_ignored = false) {
   sigset_t used;
   sigemptyset(&used);
   for (const int signal : {SIGXCPU, SIGXFSZ, SIGPIPE}) {
-    std::signal(signal, SIG_DFL);
+    std::signal(signal,
+                signal == SIGPIPE && sigpipe_ignored ? SIG_IGN : SIG_DFL);
     sigaddset(&used, signal);
   }
   sigprocmask(SIG_UNBLOCK, &used, nullptr);
@@ -158,6 +163,35 @@ inline Ending wait_program(pid_t pid) {
   }
   end.why = why_signalled(end);
   return end;
+}
+
+// What the program `pid` writes to `fd`, up to `size` bytes: fewer when it
+// ends first, or when it has waited (slept, or stood stopped) that long with
+// nothing more written, and is then stopped; with `size` 0, all it writes
+// before it next waits. However slow the machine, a program that runs or
+// waits for a processor is waited for.
+inline std::string receive(int fd, std::size_t size, pid_t pid) {
+  const std::chrono::seconds waits(size == 0 ? 0 : limit_seconds());
+  std::string got;
+  pollfd ready{fd, POLLIN, 0};
+  Watch watch(pid);
+  for (;; watch.pause()) {
+    // Asked before what is written is read: a program writes, then waits.
+    const std::string why = watch.why_stop(waits);
+    char byte = 0;
+    while ((size == 0 || got.size() < size) && poll(&ready, 1, 0) > 0) {
+      if (read(fd, &byte, 1) != 1) return got;  // it has ended
+      got += byte;
+    }
+    if (size != 0 && got.size() == size) return got;
+    if (!why.empty()) {
+      if (size != 0 || !watch.watched()) {
+        kill(pid, SIGKILL);
+        ADD_FAILURE() << why;
+      }
+      return got;
+    }
+  }
 }
 
 #endif

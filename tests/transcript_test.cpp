@@ -1,9 +1,14 @@
 // Each folder under cases/ is one dialogue: `input` is fed to the program,
 // `stdout` and `stderr` (empty when absent) are the exact bytes expected,
 // `status` the exit status (a folder without `input` or `status` fails); `args`
-// holds command-line arguments, `stdout-to` a file to send standard output to
-// instead of comparing it, and `rest` what must be left unread on standard
-// input for whoever reads next.
+// holds command-line arguments, `rest` what must be left unread on standard
+// input for whoever reads next. `input-by` says how the input comes when not
+// from its file: `repeat`, through a pipe, over and over without end;
+// `nonblocking`, through a pipe that stays open and non-blocking, so that the
+// read after it fails (EAGAIN). `stdout-to` and `stderr-to` send an output to
+// a file instead of comparing it, or close it (`&-`); `stdout-to` `|` sends
+// standard output to a pipe whose reader takes what `stdout` holds, and goes
+// away. `sigpipe` holding `ignored` starts the program with SIGPIPE ignored.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -63,39 +68,123 @@ class Scratch {
   fs::path dir_;
 };
 
+// How a run is set up: its arguments; how its input comes when not from its
+// file, "repeat" or "nonblocking" (see open_input); where its standard output
+// and error go instead of being kept: a file, "&-" for closed, or, for
+// standard output, "|", a pipe whose reader takes `out_size` bytes and then
+// goes away; and whether it starts with SIGPIPE ignored.
+struct Setup {
+  std::vector<std::string> args;
+  std::string input_by, out_to, err_to;
+  std::size_t out_size = 0;
+  bool sigpipe_ignored = false;
+};
+
+// The input of a run: the descriptor it reads from, the write end of a pipe
+// held open until it has ended, and the child that fills a pipe.
+struct Input {
+  int fd = -1, held = -1;
+  pid_t writer = -1;
+};
+
+// The file `input` itself; or a pipe that a child fills with it over and
+// over, without end ("repeat"); or a pipe that holds it and stays open and
+// non-blocking, so that the read after it fails ("nonblocking").
+Input open_input(const fs::path& input, const std::string& by) {
+  Input got;
+  if (by.empty()) {
+    got.fd = open(input.c_str(), O_RDONLY | O_CLOEXEC);
+    return got;
+  }
+  const std::string text = slurp(input);
+  int ends[2];
+  if (pipe2(ends, O_CLOEXEC) != 0) return got;
+  got.fd = ends[0];
+  if (by == "repeat") {
+    got.writer = fork();
+    if (got.writer == 0) {
+      close(ends[0]);
+      while (write(ends[1], text.data(), text.size()) > 0) {
+      }
+      _exit(0);
+    }
+    close(ends[1]);
+  } else {
+    got.held = ends[1];
+    if (write(got.held, text.data(), text.size()) !=
+            static_cast<ssize_t>(text.size()) ||
+        fcntl(got.fd, F_SETFL, O_NONBLOCK) != 0)
+      got.fd = -1;
+  }
+  return got;
+}
+
+// Opens the output `to` for a child: a file, or none (-1) for "&-".
+int open_output(const std::string& to) {
+  return to == "&-"
+             ? -1
+             : open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+}
+
+// Puts `from` on descriptor `fd` of a child, or closes `fd` where `from` is
+// none.
+bool put(int from, int fd) {
+  return from < 0 ? close(fd) == 0 : dup2(from, fd) == fd;
+}
+
 // Runs `command` (the program, by default) on `input` under the limits of
-// exec_program, with its standard output sent to `out_to`, or kept when that
-// is empty. What it leaves unread is the rest of the same open file. A run
-// stopped at a limit has status -1, says why first on standard error, and
-// keeps the first KiB of each output.
+// exec_program, as `setup` says. What it leaves unread is the rest of the
+// same open file. A run stopped at a limit has status -1, says why first on
+// standard error, and keeps the first KiB of each output.
 Outcome run(const Scratch& scratch, const fs::path& input,
-            const std::vector<std::string>& args = {}, fs::path out_to = {},
+            const Setup& setup = {},
             const char* const* command = program_argv) {
-  const bool keep = out_to.empty();
-  if (keep) out_to = scratch / "out";
-  const fs::path err = scratch / "err";
-  const int in = open(input.c_str(), O_RDONLY);
+  const std::string out = scratch / "out", err = scratch / "err";
+  const Input in = open_input(input, setup.input_by);
+  int piped[2] = {-1, -1};
+  if (setup.out_to == "|" && pipe2(piped, O_CLOEXEC) == 0 &&
+      setup.out_size == 0)
+    close(piped[0]);  // gone before the program starts
   const pid_t pid = fork();
   if (pid == 0) {
-    const int out_fd = open(out_to.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const int err_fd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (dup2(in, 0) == 0 && dup2(out_fd, 1) == 1 && dup2(err_fd, 2) == 2)
-      exec_program(args, command);
+    const int out_fd =
+        piped[1] >= 0 ? piped[1]
+                      : open_output(setup.out_to.empty() ? out : setup.out_to);
+    const int err_fd = open_output(setup.err_to.empty() ? err : setup.err_to);
+    if (in.fd >= 0 && put(in.fd, 0) && put(out_fd, 1) && put(err_fd, 2))
+      exec_program(setup.args, command, setup.sigpipe_ignored);
     _exit(127);
   }
+  Outcome got{};
+  if (piped[1] >= 0) {
+    close(piped[1]);
+    if (setup.out_size > 0) {
+      got.out = receive(piped[0], setup.out_size, pid);
+      close(piped[0]);
+    }
+  }
   const Ending end = wait_program(pid);
-  Outcome got{keep ? slurp(out_to) : "", slurp(err),
-              WIFEXITED(end.status) ? WEXITSTATUS(end.status) : -1, "",
-              end.usage.ru_maxrss};
+  if (in.held >= 0) close(in.held);
+  if (setup.out_to.empty()) got.out = slurp(out);
+  if (setup.err_to.empty()) got.err = slurp(err);
+  got.status = WIFEXITED(end.status) ? WEXITSTATUS(end.status) : -1;
+  got.peak_kib = end.usage.ru_maxrss;
   char block[4096];
-  for (ssize_t n; (n = read(in, block, sizeof block)) > 0;)
+  for (ssize_t n; in.writer < 0 && (n = read(in.fd, block, sizeof block)) > 0;)
     got.rest.append(block, static_cast<size_t>(n));
-  close(in);
+  close(in.fd);
+  if (in.writer > 0) waitpid(in.writer, nullptr, 0);
   if (!end.why.empty()) {
     got.out.resize(std::min<size_t>(got.out.size(), 1024));
     got.err = end.why + got.err.substr(0, 1024);
   }
   return got;
+}
+
+// The first line of a case's file, or "" where there is none.
+std::string first_line(const fs::path& file) {
+  const std::string text = slurp(file);
+  return text.substr(0, text.find('\n'));
 }
 
 // Runs the case in the folder `name` by `command` and compares what it
@@ -108,16 +197,20 @@ void check_case(const std::string& name,
         << "the case folder " << dir << " has no file " << needed;
   }
   std::istringstream words(slurp(dir / "args"));
-  const std::vector<std::string> args{std::istream_iterator<std::string>(words),
-                                      {}};
-  const std::string out_to = slurp(dir / "stdout-to");
+  Setup setup{{std::istream_iterator<std::string>(words), {}},
+              first_line(dir / "input-by"),
+              first_line(dir / "stdout-to"),
+              first_line(dir / "stderr-to"),
+              slurp(dir / "stdout").size(),
+              first_line(dir / "sigpipe") == "ignored"};
   const Scratch scratch;
-  const Outcome got = run(scratch, dir / "input", args,
-                          out_to.substr(0, out_to.find('\n')), command);
-  if (out_to.empty()) {
+  const Outcome got = run(scratch, dir / "input", setup, command);
+  if (setup.out_to.empty() || setup.out_to == "|") {
     EXPECT_EQ(got.out, slurp(dir / "stdout"));
   }
-  EXPECT_EQ(got.err, slurp(dir / "stderr"));
+  if (setup.err_to.empty()) {
+    EXPECT_EQ(got.err, slurp(dir / "stderr"));
+  }
   EXPECT_EQ(got.status, std::stoi(slurp(dir / "status")));
   if (fs::exists(dir / "rest")) {
     EXPECT_EQ(got.rest, slurp(dir / "rest"));
