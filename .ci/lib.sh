@@ -2,6 +2,20 @@
 
 step() { echo "+ $*"; "$@"; }
 
+# fails_saying PATTERN COMMAND...: COMMAND fails, and what it writes holds
+# PATTERN.
+fails_saying() {
+  local pattern=$1 out
+  shift
+  echo "+ $* (must fail, saying $pattern)"
+  if out=$("$@" 2>&1); then
+    echo "$out" | tail -n 20
+    echo "it went through" >&2
+    return 1
+  fi
+  grep -e "$pattern" <<<"$out"
+}
+
 # installed PREFIX [SUFFIX]: a program and its manual pages, changelog and
 # licence under PREFIX (/usr/local, say, or /usr), the pages and the
 # changelog with SUFFIX (.gz, as the package compresses them).
