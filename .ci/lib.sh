@@ -8,11 +8,7 @@ fails_saying() {
   local pattern=$1 out
   shift
   echo "+ $* (must fail, saying $pattern)"
-  if out=$("$@" 2>&1); then
-    echo "$out" | tail -n 20
-    echo "it went through" >&2
-    return 1
-  fi
+  ! out=$("$@" 2>&1) || { echo "$out" | tail -n 20; echo "it went through" >&2; return 1; }
   grep -e "$pattern" <<<"$out"
 }
 

@@ -1,12 +1,10 @@
 #!/usr/bin/env python3
 """pages.py FOLDER INNER PAGE...: writes to standard output one cram test that
 runs the pages as their reader does, top to bottom:
-
 - each ```sh block, unless the line before it is "<!-- by hand -->" (it needs
   a person, a terminal or another machine), becomes a script in FOLDER, run by
-  bash -eux -o pipefail from INNER (the same folder as the test's shell sees
-  it); its output goes to a log beside it, whose end is shown when it fails,
-  and the test stops there;
+  bash -eux -o pipefail from INNER (FOLDER as the test's shell sees it); when
+  it fails, the end of its log is shown and the test stops there;
 - each example indented by four spaces, a command after "$ " and what it
   writes, is checked as it stands;
 - the README's script example must write the README's session less the
