@@ -19,6 +19,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstddef>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -38,7 +39,9 @@ constexpr rlim_t output_cap = rlim_t{1} << 20;
 // default) and `args`, under the limits: SIGXCPU ends it past its processor
 // time (SIGKILL a second later), SIGXFSZ when it writes past the cap to a
 // file, each at its default disposition and unblocked whatever this process
-// had, and so is SIGPIPE, unless `sigpipe_ignored`; it leaves no core file.
+// had, and so is SIGPIPE, unless `sigpipe_ignored`; it leaves no core file,
+// and nothing is preloaded into it (faketime, say, as reprotest runs a build,
+// opens a file that would take the place of a closed standard output).
 [[noreturn]] inline void exec_program(const std::vector<std::string>& args = {},
                                       const char* const* command = program_argv,
                                       bool sigpipe_ignored = false) {
@@ -56,6 +59,7 @@ constexpr rlim_t output_cap = rlim_t{1} << 20;
   setrlimit(RLIMIT_CPU, &cpu);
   setrlimit(RLIMIT_FSIZE, &cap);
   setrlimit(RLIMIT_CORE, &none);
+  unsetenv("LD_PRELOAD");
   std::vector<char*> argv;
   for (const char* const* word = command; *word != nullptr; ++word)
     argv.push_back(const_cast<char*>(*word));
