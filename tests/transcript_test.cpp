@@ -126,10 +126,10 @@ int open_output(const std::string& to) {
              : open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
 }
 
-// Puts `from` on descriptor `fd` of a child, or closes `fd` where `from` is
-// none.
-bool put(int from, int fd) {
-  return from < 0 ? close(fd) == 0 : dup2(from, fd) == fd;
+// Puts `from` on descriptor `fd` of a child, or closes `fd` where it is to
+// be closed; an output that could not be opened fails.
+bool put(int from, int fd, bool closed = false) {
+  return closed ? close(fd) == 0 : dup2(from, fd) == fd;
 }
 
 // Runs `command` (the program, by default) on `input` under the limits of
@@ -151,7 +151,8 @@ Outcome run(const Scratch& scratch, const fs::path& input,
         piped[1] >= 0 ? piped[1]
                       : open_output(setup.out_to.empty() ? out : setup.out_to);
     const int err_fd = open_output(setup.err_to.empty() ? err : setup.err_to);
-    if (in.fd >= 0 && put(in.fd, 0) && put(out_fd, 1) && put(err_fd, 2))
+    if (put(in.fd, 0) && put(out_fd, 1, setup.out_to == "&-") &&
+        put(err_fd, 2, setup.err_to == "&-"))
       exec_program(setup.args, command, setup.sigpipe_ignored);
     _exit(127);
   }
