@@ -1,6 +1,7 @@
 #include "indata.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
@@ -46,6 +47,26 @@ bool blanktecken(int c) {
 // stays in the stream for the next read, and on a seekable standard input
 // stdio hands it, and all after it, to whoever reads next.
 
+// The character that `buf` looks at. A read of std::cin's stdio that a
+// signal cut short (EINTR) gives eof and marks stdin failed: the mark is
+// cleared and the read made again.
+int titta(std::streambuf& buf) {
+  for (;;) {
+    const int c = buf.sgetc();
+    if (c != traits::eof() || &buf != std::cin.rdbuf() ||
+        std::ferror(stdin) == 0 || errno != EINTR) {
+      return c;
+    }
+    std::clearerr(stdin);
+  }
+}
+
+// Takes the character that `buf` looks at, and looks at the next.
+int nasta(std::streambuf& buf) {
+  buf.sbumpc();
+  return titta(buf);
+}
+
 // Marks that `in` gave no character: at its end eofbit, where its read
 // failed badbit. std::cin reads through stdio, whose getc gives eof for both
 // and tells a failure only by ferror(stdin). Returns whether it failed.
@@ -72,9 +93,9 @@ int forsta_tecken(std::istream& in) {
     return traits::eof();
   }
   std::streambuf& buf = *in.rdbuf();
-  int c = buf.sgetc();
+  int c = titta(buf);
   while (blanktecken(c)) {
-    c = buf.snextc();
+    c = nasta(buf);
   }
   if (c == traits::eof()) {
     inget_tecken(in);
@@ -87,7 +108,7 @@ int forsta_tecken(std::istream& in) {
 // on; returns the one that ends it, not taken.
 int hoppa_over_ord(std::streambuf& buf, int c) {
   while (c != traits::eof() && !blanktecken(c)) {
-    c = buf.snextc();
+    c = nasta(buf);
   }
   return c;
 }
@@ -102,7 +123,7 @@ int las_mantissa(std::streambuf& buf, int c, Siffror& siffror, long long& skala,
                  bool& har_siffra) {
   bool decimal = false;
   bool slappt = false;
-  for (;; c = buf.snextc()) {
+  for (;; c = nasta(buf)) {
     if (c == '.' && !decimal) {
       decimal = true;
       continue;
@@ -136,14 +157,14 @@ int las_exponent(std::streambuf& buf, int c, long long& skala, bool& hel) {
   if (c != 'e' && c != 'E') {
     return c;
   }
-  c = buf.snextc();
+  c = nasta(buf);
   const bool negativ = c == '-';
   if (c == '+' || c == '-') {
-    c = buf.snextc();
+    c = nasta(buf);
   }
   long long exponent = 0;
   hel = siffra(c);
-  for (; siffra(c); c = buf.snextc()) {
+  for (; siffra(c); c = nasta(buf)) {
     exponent = std::min(exponent * 10 + (c - '0'), exponent_max);
   }
   skala += negativ ? -exponent : exponent;
@@ -190,7 +211,7 @@ bool las_tal(std::istream& in, float& tal) {
   std::streambuf& buf = *in.rdbuf();
   const bool negativ = c == '-';
   if (c == '+' || c == '-') {
-    c = buf.snextc();
+    c = nasta(buf);
   }
   Siffror siffror;
   long long skala = 0;
@@ -222,7 +243,7 @@ std::string las_ord(std::istream& in, std::size_t langd) {
   }
   std::streambuf& buf = *in.rdbuf();
   for (; ord.size() < langd && c != traits::eof() && !blanktecken(c);
-       c = buf.snextc()) {
+       c = nasta(buf)) {
     ord += traits::to_char_type(c);
   }
   if (hoppa_over_ord(buf, c) == traits::eof() && inget_tecken(in)) {

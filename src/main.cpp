@@ -22,6 +22,7 @@ int main() {
   // to nearest and subnormal numbers kept, whatever start-up code a build
   // links in (-ffast-math and -Ofast bring code that flushes them to zero).
   std::fesetenv(FE_DFL_ENV);
+  oppna_standard_ut();
   std::cout << "Kvintorn (v.0.1)" << std::endl;
   std::cout << "Skriven av Kvintorns utvecklarlag" << std::endl;
   matain();

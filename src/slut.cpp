@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "utdata.h"
+
 void indata_slut() {
   std::cout << std::endl;
   if (std::cin.bad()) {
@@ -12,7 +14,7 @@ void indata_slut() {
 }
 
 int slutstatus(int status) {
-  if (std::cout.flush()) {
+  if (stang_standard_ut()) {
     return status;
   }
   std::cerr << "kvintorn: kunde inte skriva till standard ut" << std::endl;

@@ -4,13 +4,21 @@
 // time, of which a dialogue needs milliseconds however loaded the machine
 // is; time asleep or stopped, waiting for something that never comes, of
 // which a dialogue on files needs none; and a cap on what it writes. And
-// reading what it writes to a pipe, watched the same way.
+// standing between the program and its input or output while it runs,
+// watched the same way.
 #ifndef KVINTORN_TESTS_PROGRAM_H
 #define KVINTORN_TESTS_PROGRAM_H
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <poll.h>
+#include <sys/ioctl.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/syscall.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -35,6 +43,26 @@ inline unsigned limit_seconds() { return 10 * time_scale; }
 // How much one run may write to a file: its standard output or error.
 constexpr rlim_t output_cap = rlim_t{1} << 20;
 
+// Makes every close of descriptor 1 from here on, across exec, fail with
+// EIO, as a file system may report a write it could not do only then. The
+// filter looks at the call's number alone, not at the architecture's
+// calling convention, which a native program does not change. Returns
+// whether it could (an emulator refuses it).
+inline bool make_close_of_output_fail() {
+  const unsigned fd_low = offsetof(seccomp_data, args) +
+                          (__BYTE_ORDER__ == __ORDER_BIG_ENDIAN__ ? 4 : 0);
+  sock_filter filter[] = {
+      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+      BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_close, 0, 3),
+      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, fd_low),
+      BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, 1, 0, 1),
+      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EIO),
+      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW)};
+  const sock_fprog fprog{sizeof filter / sizeof filter[0], filter};
+  return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+         prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &fprog) == 0;
+}
+
 // Replaces this process, a child's, with `command` (the program, by
 // default) and `args`, under the limits: SIGXCPU ends it past its processor
 // time (SIGKILL a second later), SIGXFSZ when it writes past the cap to a
@@ -44,7 +72,8 @@ constexpr rlim_t output_cap = rlim_t{1} << 20;
 // opens a file that would take the place of a closed standard output).
 [[noreturn]] inline void exec_program(const std::vector<std::string>& args = {},
                                       const char* const* command = program_argv,
-                                      bool sigpipe_ignored = false) {
+                                      bool sigpipe_ignored = false,
+                                      bool close_fails = false) {
   sigset_t used;
   sigemptyset(&used);
   for (const int signal : {SIGXCPU, SIGXFSZ, SIGPIPE}) {
@@ -60,6 +89,7 @@ constexpr rlim_t output_cap = rlim_t{1} << 20;
   setrlimit(RLIMIT_FSIZE, &cap);
   setrlimit(RLIMIT_CORE, &none);
   unsetenv("LD_PRELOAD");
+  if (close_fails && !make_close_of_output_fail()) _exit(127);
   std::vector<char*> argv;
   for (const char* const* word = command; *word != nullptr; ++word)
     argv.push_back(const_cast<char*>(*word));
@@ -70,12 +100,13 @@ constexpr rlim_t output_cap = rlim_t{1} << 20;
   _exit(127);
 }
 
-// How a run ended: its waitpid status, what it used, and, when a limit or a
-// signal stopped it, why in words.
+// How a run ended: its waitpid status, what it used, when a limit or a
+// signal stopped it, why in words, and what it wrote where the harness read
+// it (see Between).
 struct Ending {
   int status = 0;
   rusage usage{};
-  std::string why;
+  std::string why, out;
 };
 
 // Watches a running program, looking at its state in /proc/PID/stat each
@@ -100,8 +131,8 @@ class Watch {
              std::to_string(pid_) +
              "/stat, so a hang could not be told from a wait, and it was "
              "stopped\n";
-    const char state = line[name_end + 2];
-    if (state != 'S' && state != 'T' && state != 't') {
+    state_ = line[name_end + 2];
+    if (state_ != 'S' && state_ != 'T' && state_ != 't') {
       since_ = clock::now();
     } else if (clock::now() - since_ >= allowed) {
       return "the program slept or stood stopped for " +
@@ -111,8 +142,10 @@ class Watch {
     return "";
   }
 
-  // Whether the state could be read, the last time it was asked.
+  // Whether the state could be read, the last time it was asked, and what
+  // it was: 'S' asleep, 'T' stopped, and so on, as proc(5) has them.
   bool watched() const { return watched_; }
+  char state() const { return state_; }
 
   // Sleeps until the next look: a tenth of a millisecond at first, twice as
   // long each time after, up to a tenth of a second.
@@ -121,11 +154,15 @@ class Watch {
     pause_ = std::min(pause_ * 2, std::chrono::microseconds(100000));
   }
 
+  // The next pause as short as the first: something has just happened.
+  void hurry() { pause_ = std::chrono::microseconds(100); }
+
  private:
   using clock = std::chrono::steady_clock;
   pid_t pid_;
   clock::time_point since_;
   bool watched_ = true;
+  char state_ = 'R';
   std::chrono::microseconds pause_{100};
 };
 
@@ -151,21 +188,86 @@ inline std::string why_signalled(const Ending& end) {
          strsignal(signal) + ")\n";
 }
 
-// Waits for the run started as `pid` to end, and stops it with SIGKILL when
-// its watch says so.
-inline Ending wait_program(pid_t pid) {
+// The harness's ends of a running program's input and output, and what it
+// does with them while the program runs: `input`, sent on the socket `in` a
+// byte at a time, each once the program has taken the one before (from
+// `in_peer`, its own end) and sleeps, then the end of the input; what the
+// program writes, read from `out`, which is closed once `out_size` bytes
+// have come (0: read to the end); and, where `interrupt`,
+// the program stopped and continued each time it sleeps, which cuts short
+// a read or write on a socket with a timeout (EINTR).
+struct Between {
+  int in = -1, in_peer = -1;
+  std::string input;
+  int out = -1;
+  std::size_t out_size = 0;
+  bool interrupt = false;
+};
+
+// Reads into `got` what has come on `between.out`, without waiting, and
+// closes it at its end or once `out_size` bytes have come.
+inline void take_output(Between& between, std::string& got) {
+  char block[4096];
+  for (std::size_t want = sizeof block; between.out >= 0; want = sizeof block) {
+    if (between.out_size != 0)
+      want = std::min(want, between.out_size - got.size());
+    const ssize_t n = want == 0 ? 0 : read(between.out, block, want);
+    if (n <= 0) {
+      if (want == 0 || n == 0) {
+        close(between.out);
+        between.out = -1;
+      }
+      return;
+    }
+    got.append(block, static_cast<std::size_t>(n));
+  }
+}
+
+// Waits for the run started as `pid` to end, standing between it and its
+// input and output as `between` says, and stops it with SIGKILL when its
+// watch says so.
+inline Ending wait_program(pid_t pid, Between between = {}) {
   Ending end;
   Watch watch(pid);
+  std::size_t sent = 0;
+  if (between.out >= 0) fcntl(between.out, F_SETFL, O_NONBLOCK);
   while (wait4(pid, &end.status, WNOHANG, &end.usage) == 0) {
+    // Looked at in this order: a byte taken, then the program asleep again.
+    int unread = 0;
+    const bool taken = between.in >= 0 &&
+                       ioctl(between.in_peer, FIONREAD, &unread) == 0 &&
+                       unread == 0;
     end.why = watch.why_stop(std::chrono::seconds(limit_seconds()));
     if (!end.why.empty()) {
       kill(pid, SIGKILL);
       wait4(pid, &end.status, 0, &end.usage);
-      return end;
+      break;
+    }
+    const bool asleep = watch.state() == 'S';
+    if (asleep && between.interrupt) {
+      kill(pid, SIGSTOP);
+      while (watch.why_stop(std::chrono::seconds(limit_seconds())).empty() &&
+             watch.state() != 'T' && watch.state() != 'Z')
+        watch.pause();
+      kill(pid, SIGCONT);
+      watch.hurry();
+    }
+    take_output(between, end.out);
+    if (asleep && taken) {
+      if (sent < between.input.size()) {
+        send(between.in, &between.input[sent++], 1, MSG_NOSIGNAL);
+      } else {
+        close(between.in);
+        between.in = -1;
+      }
+      watch.hurry();
     }
     watch.pause();
   }
-  end.why = why_signalled(end);
+  if (between.in >= 0) close(between.in);
+  take_output(between, end.out);
+  if (between.out >= 0) close(between.out);
+  if (end.why.empty()) end.why = why_signalled(end);
   return end;
 }
 

@@ -5,13 +5,19 @@
 // input for whoever reads next. `input-by` says how the input comes when not
 // from its file: `repeat`, through a pipe, over and over without end;
 // `nonblocking`, through a pipe that stays open and non-blocking, so that the
-// read after it fails (EAGAIN). `stdout-to` and `stderr-to` send an output to
-// a file instead of comparing it, or close it (`&-`); `stdout-to` `|` sends
-// standard output to a pipe whose reader takes what `stdout` holds, and goes
-// away. `sigpipe` holding `ignored` starts the program with SIGPIPE ignored.
+// read after it fails (EAGAIN); `socket`, through a socket with a receive
+// timeout, a byte at a time, the program stopped and continued each time it
+// waits for the next. `stdout-to` and `stderr-to` send an output to a file
+// instead of comparing it, or close it (`&-`); `stdout-to` `|` sends standard
+// output to a pipe whose reader takes what `stdout` holds, and goes away;
+// `socket`, to a socket with a send timeout and a small buffer, the program
+// stopped and continued each time it waits to write; `close-fails`, to its
+// file, whose close fails (EIO). `sigpipe` holding `ignored` starts the
+// program with SIGPIPE ignored.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,6 +29,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "program.h"
@@ -81,15 +88,26 @@ struct Setup {
 };
 
 // The input of a run: the descriptor it reads from, the write end of a pipe
-// held open until it has ended, and the child that fills a pipe.
+// held open until it has ended, the child that fills a pipe, and the end of a
+// socket that sends it.
 struct Input {
   int fd = -1, held = -1;
   pid_t writer = -1;
+  Between between;
 };
+
+// A pair of connected sockets, the first with `option` set to a day: a
+// timeout that lets a stop and a continue cut its calls short (EINTR).
+bool socket_pair(int ends[2], int option) {
+  const timeval day{86400, 0};
+  return socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) == 0 &&
+         setsockopt(ends[0], SOL_SOCKET, option, &day, sizeof day) == 0;
+}
 
 // The file `input` itself; or a pipe that a child fills with it over and
 // over, without end ("repeat"); or a pipe that holds it and stays open and
-// non-blocking, so that the read after it fails ("nonblocking").
+// non-blocking, so that the read after it fails ("nonblocking"); or a socket
+// that the harness sends it on ("socket").
 Input open_input(const fs::path& input, const std::string& by) {
   Input got;
   if (by.empty()) {
@@ -98,6 +116,14 @@ Input open_input(const fs::path& input, const std::string& by) {
   }
   const std::string text = slurp(input);
   int ends[2];
+  if (by == "socket") {
+    if (!socket_pair(ends, SO_RCVTIMEO)) return got;
+    got.fd = got.between.in_peer = ends[0];
+    got.between.in = ends[1];
+    got.between.input = text;
+    got.between.interrupt = true;
+    return got;
+  }
   if (pipe2(ends, O_CLOEXEC) != 0) return got;
   got.fd = ends[0];
   if (by == "repeat") {
@@ -126,6 +152,20 @@ int open_output(const std::string& to) {
              : open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
 }
 
+// Standard output through the harness, as `to` says: a pipe ("|") or a
+// socket with the smallest buffer ("socket"), whose ends go to `ends`, the
+// program's first; otherwise nothing.
+bool open_between(const std::string& to, int ends[2]) {
+  const int smallest = 1;
+  if (to == "|" && pipe2(ends, O_CLOEXEC) == 0) {
+    std::swap(ends[0], ends[1]);
+    return true;
+  }
+  return to == "socket" && socket_pair(ends, SO_SNDTIMEO) &&
+         setsockopt(ends[0], SOL_SOCKET, SO_SNDBUF, &smallest,
+                    sizeof smallest) == 0;
+}
+
 // Puts `from` on descriptor `fd` of a child, or closes `fd` where it is to
 // be closed; an output that could not be opened fails.
 bool put(int from, int fd, bool closed = false) {
@@ -140,38 +180,39 @@ Outcome run(const Scratch& scratch, const fs::path& input,
             const Setup& setup = {},
             const char* const* command = program_argv) {
   const std::string out = scratch / "out", err = scratch / "err";
-  const Input in = open_input(input, setup.input_by);
-  int piped[2] = {-1, -1};
-  if (setup.out_to == "|" && pipe2(piped, O_CLOEXEC) == 0 &&
-      setup.out_size == 0)
-    close(piped[0]);  // gone before the program starts
+  Input in = open_input(input, setup.input_by);
+  int between[2] = {-1, -1};
+  const bool between_out = open_between(setup.out_to, between);
+  if (between_out && setup.out_size == 0 && setup.out_to == "|")
+    close(between[1]);  // gone before the program starts
+  else
+    in.between.out = between[1];
+  in.between.out_size = setup.out_to == "|" ? setup.out_size : 0;
+  in.between.interrupt = in.between.interrupt || setup.out_to == "socket";
+  const bool kept = setup.out_to.empty() || setup.out_to == "close-fails";
   const pid_t pid = fork();
   if (pid == 0) {
     const int out_fd =
-        piped[1] >= 0 ? piped[1]
-                      : open_output(setup.out_to.empty() ? out : setup.out_to);
+        between_out ? between[0] : open_output(kept ? out : setup.out_to);
     const int err_fd = open_output(setup.err_to.empty() ? err : setup.err_to);
     if (put(in.fd, 0) && put(out_fd, 1, setup.out_to == "&-") &&
         put(err_fd, 2, setup.err_to == "&-"))
-      exec_program(setup.args, command, setup.sigpipe_ignored);
+      exec_program(setup.args, command, setup.sigpipe_ignored,
+                   setup.out_to == "close-fails");
     _exit(127);
   }
-  Outcome got{};
-  if (piped[1] >= 0) {
-    close(piped[1]);
-    if (setup.out_size > 0) {
-      got.out = receive(piped[0], setup.out_size, pid);
-      close(piped[0]);
-    }
-  }
-  const Ending end = wait_program(pid);
+  if (between_out) close(between[0]);
+  const bool socket_in = in.between.in >= 0;
+  const Ending end = wait_program(pid, in.between);
   if (in.held >= 0) close(in.held);
-  if (setup.out_to.empty()) got.out = slurp(out);
+  Outcome got{};
+  got.out = between_out ? end.out : slurp(out);
   if (setup.err_to.empty()) got.err = slurp(err);
   got.status = WIFEXITED(end.status) ? WEXITSTATUS(end.status) : -1;
   got.peak_kib = end.usage.ru_maxrss;
   char block[4096];
-  for (ssize_t n; in.writer < 0 && (n = read(in.fd, block, sizeof block)) > 0;)
+  for (ssize_t n; in.writer < 0 && !socket_in &&
+                  (n = read(in.fd, block, sizeof block)) > 0;)
     got.rest.append(block, static_cast<size_t>(n));
   close(in.fd);
   if (in.writer > 0) waitpid(in.writer, nullptr, 0);
@@ -204,9 +245,12 @@ void check_case(const std::string& name,
               first_line(dir / "stderr-to"),
               slurp(dir / "stdout").size(),
               first_line(dir / "sigpipe") == "ignored"};
+  if (setup.out_to == "close-fails" && program_emulated)
+    GTEST_SKIP() << "an emulator lets no filter make a close fail";
   const Scratch scratch;
   const Outcome got = run(scratch, dir / "input", setup, command);
-  if (setup.out_to.empty() || setup.out_to == "|") {
+  if (setup.out_to.empty() || setup.out_to == "|" || setup.out_to == "socket" ||
+      setup.out_to == "close-fails") {
     EXPECT_EQ(got.out, slurp(dir / "stdout"));
   }
   if (setup.err_to.empty()) {
