@@ -3,9 +3,10 @@
 # rounded to double, none reordered, replaced by a reciprocal or fused, and
 # infinities, NaNs and signed zeros kept; on x86, in SSE2, since the x87 unit
 # keeps intermediates wider (on 32-bit x86 the program then needs a processor
-# with SSE2; on x86-64 SSE2 is the default already). These are the only flags
-# the build adds of its own, after the builder's on every compile, and
-# src/ieee.h stops a build whose compiler still says otherwise.
+# with SSE2; on x86-64 SSE2 is the default already). Beside the warnings that
+# KVINTORN_WARNINGS asks for, these are the only flags the build adds of its
+# own, after the builder's on every compile, and src/ieee.h stops a build
+# whose compiler still says otherwise.
 add_library(kvintorn_ieee INTERFACE)
 if(NOT CMAKE_CXX_COMPILER_ID MATCHES "^(GNU|Clang)$")
   message(FATAL_ERROR "The build knows how to ask g++ and clang++ for IEEE "

@@ -8,14 +8,6 @@
 #include <iterator>
 #include <streambuf>
 
-// std::to_chars for floats with a precision came with GCC 11's libstdc++ and
-// LLVM 14's libc++; with an older library the build stops here.
-#if (defined(_GLIBCXX_RELEASE) && _GLIBCXX_RELEASE < 11) || \
-    (defined(_LIBCPP_VERSION) && _LIBCPP_VERSION < 14000)
-#error \
-    "the C++ library lacks std::to_chars for floats with a precision: libstdc++ has it from GCC 11 on, libc++ from LLVM 14 on"
-#endif
-
 namespace {
 
 // Standard output's buffer: filled by the stream, written out when it is

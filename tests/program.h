@@ -63,15 +63,15 @@ inline bool make_close_of_output_fail() {
          prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &fprog) == 0;
 }
 
-// Replaces this process, a child's, with `command` (the program, by
-// default) and `args`, under the limits: SIGXCPU ends it past its processor
-// time (SIGKILL a second later), SIGXFSZ when it writes past the cap to a
-// file, each at its default disposition and unblocked whatever this process
-// had, and so is SIGPIPE, unless `sigpipe_ignored`; it leaves no core file,
-// and nothing is preloaded into it (faketime, say, as reprotest runs a build,
-// opens a file that would take the place of a closed standard output).
+// Replaces this process, a child's, with the program and `args`, under the
+// limits: SIGXCPU ends it past its processor time (SIGKILL a second later),
+// SIGXFSZ when it writes past the cap to a file, each at its default
+// disposition and unblocked whatever this process had, and so is SIGPIPE,
+// unless `sigpipe_ignored`; it leaves no core file, and nothing is preloaded
+// into it (faketime, say, as reprotest runs a build, opens a file that would
+// take the place of a closed standard output). Where `close_fails`, its
+// closes of standard output fail.
 [[noreturn]] inline void exec_program(const std::vector<std::string>& args = {},
-                                      const char* const* command = program_argv,
                                       bool sigpipe_ignored = false,
                                       bool close_fails = false) {
   sigset_t used;
@@ -91,7 +91,7 @@ inline bool make_close_of_output_fail() {
   unsetenv("LD_PRELOAD");
   if (close_fails && !make_close_of_output_fail()) _exit(127);
   std::vector<char*> argv;
-  for (const char* const* word = command; *word != nullptr; ++word)
+  for (const char* const* word = program_argv; *word != nullptr; ++word)
     argv.push_back(const_cast<char*>(*word));
   for (const std::string& arg : args)
     argv.push_back(const_cast<char*>(arg.c_str()));
@@ -192,8 +192,9 @@ inline std::string why_signalled(const Ending& end) {
 // does with them while the program runs: `input`, sent on the socket `in` a
 // byte at a time, each once the program has taken the one before (from
 // `in_peer`, its own end) and sleeps, then the end of the input; what the
-// program writes, read from `out`, which is closed once `out_size` bytes
-// have come (0: read to the end); and, where `interrupt`,
+// program writes, read from `out`, with each byte sent put after what had
+// come before it, as a terminal echoes what is typed, and closed once
+// `out_size` bytes have come (0: read to the end); and, where `interrupt`,
 // the program stopped and continued each time it sleeps, which cuts short
 // a read or write on a socket with a timeout (EINTR).
 struct Between {
@@ -255,6 +256,7 @@ inline Ending wait_program(pid_t pid, Between between = {}) {
     take_output(between, end.out);
     if (asleep && taken) {
       if (sent < between.input.size()) {
+        if (between.out >= 0) end.out += between.input[sent];
         send(between.in, &between.input[sent++], 1, MSG_NOSIGNAL);
       } else {
         close(between.in);
@@ -269,35 +271,6 @@ inline Ending wait_program(pid_t pid, Between between = {}) {
   if (between.out >= 0) close(between.out);
   if (end.why.empty()) end.why = why_signalled(end);
   return end;
-}
-
-// What the program `pid` writes to `fd`, up to `size` bytes: fewer when it
-// ends first, or when it has waited (slept, or stood stopped) that long with
-// nothing more written, and is then stopped; with `size` 0, all it writes
-// before it next waits. However slow the machine, a program that runs or
-// waits for a processor is waited for.
-inline std::string receive(int fd, std::size_t size, pid_t pid) {
-  const std::chrono::seconds waits(size == 0 ? 0 : limit_seconds());
-  std::string got;
-  pollfd ready{fd, POLLIN, 0};
-  Watch watch(pid);
-  for (;; watch.pause()) {
-    // Asked before what is written is read: a program writes, then waits.
-    const std::string why = watch.why_stop(waits);
-    char byte = 0;
-    while ((size == 0 || got.size() < size) && poll(&ready, 1, 0) > 0) {
-      if (read(fd, &byte, 1) != 1) return got;  // it has ended
-      got += byte;
-    }
-    if (size != 0 && got.size() == size) return got;
-    if (!why.empty()) {
-      if (size != 0 || !watch.watched()) {
-        kill(pid, SIGKILL);
-        ADD_FAILURE() << why;
-      }
-      return got;
-    }
-  }
 }
 
 #endif

@@ -5,15 +5,16 @@
 // input for whoever reads next. `input-by` says how the input comes when not
 // from its file: `repeat`, through a pipe, over and over without end;
 // `nonblocking`, through a pipe that stays open and non-blocking, so that the
-// read after it fails (EAGAIN); `socket`, through a socket with a receive
-// timeout, a byte at a time, the program stopped and continued each time it
-// waits for the next. `stdout-to` and `stderr-to` send an output to a file
-// instead of comparing it, or close it (`&-`); `stdout-to` `|` sends standard
-// output to a pipe whose reader takes what `stdout` holds, and goes away;
-// `socket`, to a socket with a send timeout and a small buffer, the program
-// stopped and continued each time it waits to write; `close-fails`, to its
-// file, whose close fails (EIO). `sigpipe` holding `ignored` starts the
-// program with SIGPIPE ignored.
+// read after it fails (EAGAIN); `socket`, typed on a socket with a receive
+// timeout a byte at a time, each once the program waits for it, stopped and
+// continued first. `stdout-to` and `stderr-to` send an output to a file
+// instead of comparing it, or close it (`&-`). `stdout-to` `|` sends standard
+// output to a pipe whose reader takes what `stdout` holds, and goes away; with
+// `socket` input, `stdout` is then what a terminal shows, each typed byte
+// echoed after what came before it. `stdout-to` `socket` sends it to a socket
+// with a send timeout and a small buffer, the program stopped and continued
+// each time it waits to write; `close-fails`, to its file, whose close fails
+// (EIO). `sigpipe` holding `ignored` starts the program with SIGPIPE ignored.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -172,13 +173,12 @@ bool put(int from, int fd, bool closed = false) {
   return closed ? close(fd) == 0 : dup2(from, fd) == fd;
 }
 
-// Runs `command` (the program, by default) on `input` under the limits of
-// exec_program, as `setup` says. What it leaves unread is the rest of the
+// Runs the program on `input` under the limits of exec_program, as `setup`
+// says. What it leaves unread is the rest of the
 // same open file. A run stopped at a limit has status -1, says why first on
 // standard error, and keeps the first KiB of each output.
 Outcome run(const Scratch& scratch, const fs::path& input,
-            const Setup& setup = {},
-            const char* const* command = program_argv) {
+            const Setup& setup = {}) {
   const std::string out = scratch / "out", err = scratch / "err";
   Input in = open_input(input, setup.input_by);
   int between[2] = {-1, -1};
@@ -197,7 +197,7 @@ Outcome run(const Scratch& scratch, const fs::path& input,
     const int err_fd = open_output(setup.err_to.empty() ? err : setup.err_to);
     if (put(in.fd, 0) && put(out_fd, 1, setup.out_to == "&-") &&
         put(err_fd, 2, setup.err_to == "&-"))
-      exec_program(setup.args, command, setup.sigpipe_ignored,
+      exec_program(setup.args, setup.sigpipe_ignored,
                    setup.out_to == "close-fails");
     _exit(127);
   }
@@ -229,10 +229,9 @@ std::string first_line(const fs::path& file) {
   return text.substr(0, text.find('\n'));
 }
 
-// Runs the case in the folder `name` by `command` and compares what it
-// writes, leaves unread and ends with to what the case expects.
-void check_case(const std::string& name,
-                const char* const* command = program_argv) {
+// Runs the case in the folder `name` and compares what the program writes,
+// leaves unread and ends with to what the case expects.
+void check_case(const std::string& name) {
   const fs::path dir = fs::path(CASES) / name;
   for (const char* needed : {"input", "status"}) {
     ASSERT_TRUE(fs::exists(dir / needed))
@@ -248,7 +247,7 @@ void check_case(const std::string& name,
   if (setup.out_to == "close-fails" && program_emulated)
     GTEST_SKIP() << "an emulator lets no filter make a close fail";
   const Scratch scratch;
-  const Outcome got = run(scratch, dir / "input", setup, command);
+  const Outcome got = run(scratch, dir / "input", setup);
   if (setup.out_to.empty() || setup.out_to == "|" || setup.out_to == "socket" ||
       setup.out_to == "close-fails") {
     EXPECT_EQ(got.out, slurp(dir / "stdout"));
@@ -268,14 +267,6 @@ TEST_P(Transcript, GivesExpectedBytesAndStatus) { check_case(GetParam()); }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Transcript, testing::ValuesIn(case_names),
                          [](const auto& name) { return name.param; });
-
-#ifdef VALGRIND
-// Under valgrind, a dialogue with unreadable words and a re-entry writes
-// what it writes without, and valgrind finds no memory error and no leak.
-TEST(Valgrind, FindsNoMemoryErrorOrLeak) {
-  check_case("unreadable_words", valgrind_argv);
-}
-#endif
 
 // Dialogues made at random from words a person might type must all end
 // promptly: with the whole report and status 0, or with status 1 when the
