@@ -153,8 +153,13 @@ class Watch {
     pause_ = std::min(pause_ * 2, std::chrono::microseconds(100000));
   }
 
-  // The next pause as short as the first: something has just happened.
-  void hurry() { pause_ = std::chrono::microseconds(100); }
+  // The next pause as short as the first: something has just happened; and
+  // where it was the program's own progress (a byte taken or written), its
+  // wait so far, on the harness, does not count.
+  void hurry(bool progress = false) {
+    pause_ = std::chrono::microseconds(100);
+    if (progress) since_ = clock::now();
+  }
 
  private:
   using clock = std::chrono::steady_clock;
@@ -252,7 +257,9 @@ inline Ending wait_program(pid_t pid, Between between = {}) {
       kill(pid, SIGCONT);
       watch.hurry();
     }
+    const std::size_t had = end.out.size();
     take_output(between, end.out);
+    if (end.out.size() > had) watch.hurry(true);
     if (asleep && taken) {
       if (sent < between.input.size()) {
         if (between.out >= 0) end.out += between.input[sent];
@@ -261,7 +268,7 @@ inline Ending wait_program(pid_t pid, Between between = {}) {
         close(between.in);
         between.in = -1;
       }
-      watch.hurry();
+      watch.hurry(true);
     }
     watch.pause();
   }
