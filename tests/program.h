@@ -146,6 +146,17 @@ class Watch {
   bool watched() const { return watched_; }
   char state() const { return state_; }
 
+  // Whether the program, not running, is in a system call on descriptor
+  // `fd` (its first argument), as /proc/PID/syscall tells: a sleep in a
+  // read of its input, not in a page fault on a slow file system, say.
+  bool in_call_on(unsigned long fd) const {
+    std::ifstream call("/proc/" + std::to_string(pid_) + "/syscall");
+    long number = -1;
+    std::string first;
+    return call >> number >> first && number >= 0 &&
+           std::stoul(first, nullptr, 16) == fd;
+  }
+
   // Sleeps until the next look: a tenth of a millisecond at first, twice as
   // long each time after, up to a tenth of a second.
   void pause() {
@@ -195,7 +206,8 @@ inline std::string why_signalled(const Ending& end) {
 // The harness's ends of a running program's input and output, and what it
 // does with them while the program runs: `input`, sent on the socket `in` a
 // byte at a time, each once the program has taken the one before (from
-// `in_peer`, its own end) and sleeps, then the end of the input; what the
+// `in_peer`, its own end) and sleeps in a read of it, then the end of the
+// input; what the
 // program writes, read from `out`, with each byte sent put after what had
 // come before it, as a terminal echoes what is typed, and closed once
 // `out_size` bytes have come (0: read to the end); and, where `interrupt`,
@@ -237,7 +249,8 @@ inline Ending wait_program(pid_t pid, Between between = {}) {
   std::size_t sent = 0;
   if (between.out >= 0) fcntl(between.out, F_SETFL, O_NONBLOCK);
   while (wait4(pid, &end.status, WNOHANG, &end.usage) == 0) {
-    // Looked at in this order: a byte taken, then the program asleep again.
+    // Looked at in this order: a byte taken, then the program asleep again,
+    // in a read of its input.
     int unread = 0;
     const bool taken = between.in >= 0 &&
                        ioctl(between.in_peer, FIONREAD, &unread) == 0 &&
@@ -249,6 +262,7 @@ inline Ending wait_program(pid_t pid, Between between = {}) {
       break;
     }
     const bool asleep = watch.state() == 'S';
+    const bool reading = asleep && taken && watch.in_call_on(0);
     if (asleep && between.interrupt) {
       kill(pid, SIGSTOP);
       while (watch.why_stop(std::chrono::seconds(limit_seconds())).empty() &&
@@ -260,7 +274,7 @@ inline Ending wait_program(pid_t pid, Between between = {}) {
     const std::size_t had = end.out.size();
     take_output(between, end.out);
     if (end.out.size() > had) watch.hurry(true);
-    if (asleep && taken) {
+    if (reading) {
       if (sent < between.input.size()) {
         if (between.out >= 0) end.out += between.input[sent];
         send(between.in, &between.input[sent++], 1, MSG_NOSIGNAL);
