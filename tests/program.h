@@ -124,8 +124,7 @@ class Watch {
     std::string line;
     std::getline(stat, line);
     const auto name_end = line.rfind(')');
-    watched_ = name_end != std::string::npos && name_end + 2 < line.size();
-    if (!watched_)
+    if (name_end == std::string::npos || name_end + 2 >= line.size())
       return "the program's state could not be read from /proc/" +
              std::to_string(pid_) +
              "/stat, so a hang could not be told from a wait, and it was "
@@ -141,9 +140,8 @@ class Watch {
     return "";
   }
 
-  // Whether the state could be read, the last time it was asked, and what
-  // it was: 'S' asleep, 'T' stopped, and so on, as proc(5) has them.
-  bool watched() const { return watched_; }
+  // The state read the last time it was asked: 'S' asleep, 'T' stopped,
+  // and so on, as proc(5) has them.
   char state() const { return state_; }
 
   // Whether the program, not running, is in a system call on descriptor
@@ -176,7 +174,6 @@ class Watch {
   using clock = std::chrono::steady_clock;
   pid_t pid_;
   clock::time_point since_;
-  bool watched_ = true;
   char state_ = 'R';
   std::chrono::microseconds pause_{100};
 };
@@ -207,12 +204,11 @@ inline std::string why_signalled(const Ending& end) {
 // does with them while the program runs: `input`, sent on the socket `in` a
 // byte at a time, each once the program has taken the one before (from
 // `in_peer`, its own end) and sleeps in a read of it, then the end of the
-// input; what the
-// program writes, read from `out`, with each byte sent put after what had
-// come before it, as a terminal echoes what is typed, and closed once
-// `out_size` bytes have come (0: read to the end); and, where `interrupt`,
-// the program stopped and continued each time it sleeps, which cuts short
-// a read or write on a socket with a timeout (EINTR).
+// input; what the program writes, read from `out`, with each byte sent put
+// after what had come before it, as a terminal echoes what is typed, and
+// closed once `out_size` bytes have come (0: read to the end); and, where
+// `interrupt`, the program stopped and continued each time it sleeps, which
+// cuts short a read or write on a socket with a timeout (EINTR).
 struct Between {
   int in = -1, in_peer = -1;
   std::string input;
